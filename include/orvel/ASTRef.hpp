@@ -1,0 +1,47 @@
+#ifndef ORVEL_ASTREF_HPP
+#define ORVEL_ASTREF_HPP
+
+#include <orvel/Export.hpp>
+
+namespace orvel {
+
+class AST;
+
+// The count record shared by every ASTRefCount handle to one node. The node
+// points back at its record (AST::ref), so handles made at any time from the
+// same raw pointer, of any element type, share one count.
+// The record owns the node: deleting the record deletes the node.
+struct ORVEL_API ASTRef {
+    AST* const ptr;
+    unsigned int count;
+
+    // A record for `p` with count 1. If `p` has no record yet, this becomes it.
+    explicit ASTRef(AST* p);
+    // Deletes the node, through its virtual destructor.
+    ~ASTRef();
+    ASTRef(const ASTRef&) = delete;
+    ASTRef& operator=(const ASTRef&) = delete;
+
+    // Returns the record to use for `p`: null for null, the node's own record
+    // with one more share, or a new record with count 1.
+    static ASTRef* getRef(const AST* p);
+
+    // Adds one share; returns this record.
+    ASTRef* increment()
+    {
+        ++count;
+        return this;
+    }
+    // Removes one share; returns whether none is left.
+    bool decrement() { return --count == 0; }
+
+    // Deletes a record whose count reached zero, and with it the node. Nodes
+    // freed while another is being freed on the same thread are queued and freed
+    // one after another in the order a recursive release would start them, so
+    // dropping a long sibling list or a deep tree uses constant stack.
+    static void release(ASTRef* record);
+};
+
+}
+
+#endif

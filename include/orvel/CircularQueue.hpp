@@ -1,0 +1,66 @@
+#ifndef ORVEL_CIRCULARQUEUE_HPP
+#define ORVEL_CIRCULARQUEUE_HPP
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace orvel {
+
+// First-in, first-out store behind the character and token lookahead buffers.
+//
+// Not a ring: a growable array with a moving start. Removing from the front
+// only advances `offset`; the removed prefix is erased in one move once
+// `offset` has reached 5000, so removal is amortised constant time and
+// indexing stays a single array access. Removed elements therefore live on in
+// `storage` until that compaction, clear() or destruction.
+template <typename T>
+class CircularQueue {
+public:
+    CircularQueue() = default;
+
+    // Returns the number of live (not yet removed) elements.
+    unsigned int entries() const { return static_cast<unsigned int>(storage.size()) - offset; }
+
+    // Returns the live element at `idx` (0 = oldest). The index is not checked:
+    // it must be below entries().
+    T& itemAt(unsigned int idx) { return storage[offset + idx]; }
+    const T& itemAt(unsigned int idx) const { return storage[offset + idx]; }
+
+    // Adds `x` after the newest element.
+    void append(const T& x) { storage.push_back(x); }
+
+    // Removes the `nb` oldest live elements. `nb` must not exceed entries():
+    // a violation is reported on stderr and aborts the process, in every build.
+    void removeFront(unsigned int nb)
+    {
+        if (nb > entries()) {
+            std::fprintf(stderr, "%s:%u: failed assertion `%s'\n", __FILE__, __LINE__,
+                         "nb <= entries()");
+            std::abort();
+        }
+        if (offset >= compactionThreshold) {
+            storage.erase(storage.begin(), storage.begin() + (offset + nb));
+            offset = 0;
+        } else {
+            offset += nb;
+        }
+    }
+
+    // Erases every element, live or removed.
+    void clear()
+    {
+        storage.clear();
+        offset = 0;
+    }
+
+private:
+    static constexpr unsigned int compactionThreshold = 5000;
+
+    std::vector<T> storage;
+    unsigned int offset = 0;
+};
+
+}
+
+#endif

@@ -1,0 +1,42 @@
+#ifndef ORVEL_COMMONTOKEN_HPP
+#define ORVEL_COMMONTOKEN_HPP
+
+#include <orvel/Token.hpp>
+
+#include <string>
+
+namespace orvel {
+
+// The ordinary token a scanner makes: type, text, line and column (both
+// starting at 1). Like Token it keeps no file name.
+class ORVEL_API CommonToken : public Token {
+public:
+    // Type 0, empty text, line 1, column 1.
+    CommonToken() = default;
+    // Type `t`, text `txt`, line 1, column 1.
+    CommonToken(int t, const std::string& txt);
+    // Type 0, text `s`, line 1, column 1.
+    explicit CommonToken(const std::string& s);
+
+    int getColumn() const override;
+    int getLine() const override;
+    std::string getText() const override;
+    void setColumn(int c) override;
+    void setLine(int l) override;
+    void setText(const std::string& t) override;
+    // Returns ["text",<type>,line=L,column=C]; the text is not escaped.
+    std::string toString() const override;
+
+    // Returns a handle to a new default CommonToken: the scanner's default
+    // token object factory.
+    static TokenRefCount<Token> factory();
+
+protected:
+    int line = 1;
+    int column = 1;
+    std::string text;
+};
+
+}
+
+#endif

@@ -1,0 +1,62 @@
+#ifndef ORVEL_REFCOUNT_HPP
+#define ORVEL_REFCOUNT_HPP
+
+namespace orvel {
+
+// A counted handle with a private count record, used to share input states.
+// Not intrusive: wrap a raw object once, when it is created, and share it
+// afterwards only by copying the handle (two handles made separately from one
+// raw pointer would each delete it). The last handle deletes the object
+// through its virtual destructor. Counts are plain integers: one thread.
+template <typename T>
+class RefCount {
+public:
+    // A handle owning `a` (empty for null).
+    explicit RefCount(T* a = nullptr) : ref(a ? new Ref(a) : nullptr) {}
+    RefCount(const RefCount& other) : ref(acquire(other.ref)) {}
+    ~RefCount() { release(ref); }
+
+    // Takes the other handle's share before it releases its own, so
+    // self-assignment is harmless.
+    RefCount& operator=(const RefCount& other)
+    {
+        Ref* taken = acquire(other.ref);
+        release(ref);
+        ref = taken;
+        return *this;
+    }
+
+    // Returns the object, or null for an empty handle.
+    T* get() const { return ref ? ref->ptr : nullptr; }
+    T* operator->() const { return get(); }
+    T& operator*() const { return *get(); }
+    explicit operator bool() const { return ref != nullptr; }
+
+private:
+    struct Ref {
+        T* const ptr;
+        unsigned int count = 1;
+        explicit Ref(T* p) : ptr(p) {}
+        ~Ref() { delete ptr; }
+        Ref(const Ref&) = delete;
+        Ref& operator=(const Ref&) = delete;
+    };
+
+    static Ref* acquire(Ref* r)
+    {
+        if (r)
+            ++r->count;
+        return r;
+    }
+    static void release(Ref* r)
+    {
+        if (r && --r->count == 0)
+            delete r;
+    }
+
+    Ref* ref;
+};
+
+}
+
+#endif

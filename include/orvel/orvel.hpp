@@ -1,0 +1,26 @@
+#ifndef ORVEL_ORVEL_HPP
+#define ORVEL_ORVEL_HPP
+
+// Includes every public header of orvel.
+
+#include <orvel/AST.hpp>
+#include <orvel/ASTRef.hpp>
+#include <orvel/ASTRefCount.hpp>
+#include <orvel/CircularQueue.hpp>
+#include <orvel/CommonHiddenStreamToken.hpp>
+#include <orvel/CommonToken.hpp>
+#include <orvel/Export.hpp>
+#include <orvel/IOException.hpp>
+#include <orvel/IntrusiveRefCount.hpp>
+#include <orvel/ORVELException.hpp>
+#include <orvel/RecognitionException.hpp>
+#include <orvel/RefCount.hpp>
+#include <orvel/TextUtils.hpp>
+#include <orvel/Token.hpp>
+#include <orvel/TokenRef.hpp>
+#include <orvel/TokenRefCount.hpp>
+#include <orvel/TokenStreamException.hpp>
+#include <orvel/TokenStreamRetryException.hpp>
+#include <orvel/TokenWithIndex.hpp>
+
+#endif

@@ -1,0 +1,28 @@
+#include <orvel/TextUtils.hpp>
+
+#include <cctype>
+
+namespace orvel {
+
+std::string operator+(const std::string& s, int n)
+{
+    return s + std::to_string(n);
+}
+
+std::string operator+(const std::string& s, unsigned long n)
+{
+    return s + std::to_string(n);
+}
+
+std::string charName(int ch)
+{
+    if (ch == -1)
+        return "EOF";
+    const unsigned char b = static_cast<unsigned char>(ch & 0xFF);
+    if (std::isprint(b))
+        return std::string{'\'', static_cast<char>(b), '\''};
+    static const char digits[] = "0123456789ABCDEF";
+    return std::string{'0', 'x', digits[b >> 4], digits[b & 0xF]};
+}
+
+}

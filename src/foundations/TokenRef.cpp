@@ -1,0 +1,28 @@
+#include <orvel/TokenRef.hpp>
+
+#include <orvel/Token.hpp>
+
+#include "foundations/IterativeDelete.hpp"
+
+namespace orvel {
+
+TokenRef::TokenRef(Token* p) : ptr(p), count(1)
+{
+    if (p && !p->ref)
+        p->ref = this;
+}
+
+TokenRef::~TokenRef() { delete ptr; }
+
+TokenRef* TokenRef::getRef(const Token* p)
+{
+    if (!p)
+        return nullptr;
+    if (p->ref)
+        return p->ref->increment();
+    return new TokenRef(const_cast<Token*>(p));
+}
+
+void TokenRef::release(TokenRef* record) { detail::deleteIteratively(record); }
+
+}

@@ -1,0 +1,7 @@
+#include <orvel/AST.hpp>
+
+namespace orvel {
+
+const ASTRefCount<AST> nullAST;
+
+}
