@@ -1,0 +1,72 @@
+#ifndef ORVEL_INPUTBUFFER_HPP
+#define ORVEL_INPUTBUFFER_HPP
+
+#include <orvel/CircularQueue.hpp>
+#include <orvel/Export.hpp>
+
+#include <string>
+
+namespace orvel {
+
+// Character lookahead of any depth over a character source.
+//
+// Characters are read only when LA() asks for them (fill), consumes are only
+// counted until the next fill, mark or rewind applies them, and while a mark
+// is open consumed characters stay in the queue so that rewind() can return
+// to them. Characters are ints: a byte 0..255, or -1 for end of input, which
+// is stored like any character (reading past the end keeps yielding -1).
+//
+// Queue positions below `lookaheadBase` hold consumed characters kept for a
+// rewind (or left in front after a commit); LA(1) is at `lookaheadBase`.
+class ORVEL_API InputBuffer {
+public:
+    InputBuffer() = default;
+    InputBuffer(const InputBuffer&) = delete;
+    InputBuffer& operator=(const InputBuffer&) = delete;
+    virtual ~InputBuffer() = default;
+
+    // Forgets marks, pending consumes and buffered characters. The source is
+    // not touched: characters already read from it are lost.
+    virtual void reset();
+    // Counts one consume; nothing is read or dropped until the next fill.
+    virtual void consume();
+    // Applies pending consumes, then reads until `amount` characters of
+    // lookahead are buffered.
+    virtual void fill(unsigned int amount);
+    // Returns the next character of the source, or -1 at its end.
+    virtual int getChar() = 0;
+    // Returns the i-th lookahead character (i counts from 1), reading as needed.
+    virtual int LA(unsigned int i);
+    // Opens a mark; returns the position to give to rewind().
+    virtual unsigned int mark();
+    // Returns whether any mark is open.
+    virtual bool isMarked() const;
+    // Closes the newest mark and makes the characters consumed since `mark`
+    // (a value mark() returned) visible to LA() again.
+    virtual void rewind(unsigned int mark);
+    // Returns the number of buffered lookahead characters (pending consumes
+    // still count).
+    virtual unsigned int entries() const;
+
+    // Closes the newest mark without rewinding.
+    void commit() { --markerCount; }
+
+    // Returns the buffered lookahead characters, each narrowed to a char.
+    std::string getLAChars() const;
+    // Returns the consumed characters still buffered in front of the
+    // lookahead, each narrowed to a char.
+    std::string getMarkedChars() const;
+
+protected:
+    unsigned int markerCount = 0;
+    unsigned int lookaheadBase = 0;
+    unsigned int pendingConsumes = 0;
+    CircularQueue<int> queue;
+
+private:
+    void syncConsume();
+};
+
+}
+
+#endif
