@@ -6,11 +6,14 @@
 #include <orvel/AST.hpp>
 #include <orvel/ASTRef.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/BitSet.hpp>
+#include <orvel/CharBuffer.hpp>
 #include <orvel/CircularQueue.hpp>
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/CommonToken.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/IOException.hpp>
+#include <orvel/InputBuffer.hpp>
 #include <orvel/IntrusiveRefCount.hpp>
 #include <orvel/ORVELException.hpp>
 #include <orvel/RecognitionException.hpp>
@@ -19,6 +22,7 @@
 #include <orvel/Token.hpp>
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
+#include <orvel/TokenStream.hpp>
 #include <orvel/TokenStreamException.hpp>
 #include <orvel/TokenStreamRetryException.hpp>
 #include <orvel/TokenWithIndex.hpp>
