@@ -15,7 +15,12 @@
 #include <orvel/IOException.hpp>
 #include <orvel/InputBuffer.hpp>
 #include <orvel/IntrusiveRefCount.hpp>
+#include <orvel/LLkParser.hpp>
+#include <orvel/MismatchedTokenException.hpp>
+#include <orvel/NoViableAltException.hpp>
 #include <orvel/ORVELException.hpp>
+#include <orvel/Parser.hpp>
+#include <orvel/ParserInputState.hpp>
 #include <orvel/RecognitionException.hpp>
 #include <orvel/RefCount.hpp>
 #include <orvel/TextUtils.hpp>
@@ -26,5 +31,7 @@
 #include <orvel/TokenStreamException.hpp>
 #include <orvel/TokenStreamRetryException.hpp>
 #include <orvel/TokenWithIndex.hpp>
+#include <orvel/TreeParser.hpp>
+#include <orvel/TreeParserInputState.hpp>
 
 #endif

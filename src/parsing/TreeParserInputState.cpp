@@ -1,0 +1,7 @@
+#include <orvel/TreeParserInputState.hpp>
+
+namespace orvel {
+
+TreeParserInputState::~TreeParserInputState() = default;
+
+}
