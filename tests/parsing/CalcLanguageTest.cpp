@@ -20,7 +20,7 @@ using calc::CalcEvaluator;
 using calc::CalcLexer;
 using calc::CalcParser;
 
-struct Run {
+struct Outcome {
     std::string tree;
     std::vector<long> printed;
     std::map<std::string, long> variables;
@@ -28,13 +28,14 @@ struct Run {
 };
 
 // Lexes, parses and evaluates `source`, read from a file named calc.txt.
-Run run(const std::string& source)
+Outcome run(const std::string& source)
 {
     test::CaptureStream err(std::cerr);
     std::istringstream in(source);
     CalcLexer lexer(in, "calc.txt");
     ASTFactory factory;
     CalcParser parser(lexer, factory);
+    parser.setFilename(lexer.getFilename());
     parser.program();
     const ASTRefCount<AST> tree = parser.getAST();
     CalcEvaluator evaluator;
@@ -60,7 +61,7 @@ TEST(CalcLanguage, ComputesWhatTheStatementsPrint)
         {"  \n\n ", {}},
     };
     for (const auto& c : cases) {
-        const Run r = run(c.source);
+        const Outcome r = run(c.source);
         EXPECT_EQ(c.printed, r.printed) << c.source;
         EXPECT_EQ("", r.errors) << c.source;
     }
@@ -68,7 +69,7 @@ TEST(CalcLanguage, ComputesWhatTheStatementsPrint)
 
 TEST(CalcLanguage, BuildsOneTreePerStatementWithOperatorsAsRoots)
 {
-    const Run r = run("x = 1 + 2 * 3; print (x - 1) / 2; x + 1;");
+    const Outcome r = run("x = 1 + 2 * 3; print (x - 1) / 2; x + 1;");
     EXPECT_EQ(" ( = x ( + 1 ( * 2 3 ) ) ) ( print ( / ( - x 1 ) 2 ) ) ( + x 1 )", r.tree);
     EXPECT_EQ((std::map<std::string, long>{{"x", 7}}), r.variables);
     EXPECT_EQ(std::vector<long>{3}, r.printed);
@@ -76,7 +77,7 @@ TEST(CalcLanguage, BuildsOneTreePerStatementWithOperatorsAsRoots)
 
 TEST(CalcLanguage, SecondLookaheadTellsAnAssignmentFromAnExpression)
 {
-    const Run r = run("x = 2; x + 1; x = x * x; x;");
+    const Outcome r = run("x = 2; x + 1; x = x * x; x;");
     EXPECT_EQ(" ( = x 2 ) ( + x 1 ) ( = x ( * x x ) ) x", r.tree);
     EXPECT_EQ(4, r.variables.at("x"));
     EXPECT_EQ("", r.errors);
@@ -101,7 +102,7 @@ TEST(CalcLanguage, SyntaxErrorsAreReportedWithPositionAndParsingGoesOnAfterTheSe
         {"print 2 #;\nprint 3;", "calc.txt:1:9: unexpected char: '#'\n", {2, 3}},
     };
     for (const auto& c : cases) {
-        const Run r = run(c.source);
+        const Outcome r = run(c.source);
         EXPECT_EQ(c.errors, r.errors) << c.source;
         EXPECT_EQ(c.printed, r.printed) << c.source;
     }
@@ -109,14 +110,14 @@ TEST(CalcLanguage, SyntaxErrorsAreReportedWithPositionAndParsingGoesOnAfterTheSe
 
 TEST(CalcLanguage, BrokenStatementLeavesNoTreeBehind)
 {
-    const Run r = run("x = 1 print x; y = 2;");
+    const Outcome r = run("x = 1 print x; y = 2;");
     EXPECT_EQ(" ( = y 2 )", r.tree);
     EXPECT_EQ((std::map<std::string, long>{{"y", 2}}), r.variables);
 }
 
 TEST(CalcLanguage, EvaluatorReportsWithoutAFileName)
 {
-    const Run r = run("print 1 / 0;\nprint y;\n");
+    const Outcome r = run("print 1 / 0;\nprint y;\n");
     EXPECT_EQ("error: division by zero\nwarning: y is not set; taking 0\n", r.errors);
     EXPECT_EQ((std::vector<long>{0, 0}), r.printed);
 }
