@@ -17,7 +17,6 @@ namespace {
 
 using test::CaptureStream;
 using test::CountedToken;
-using test::CountedTokenBuffer;
 using test::FailingTokenStream;
 using test::ID;
 using test::ListTokenStream;
@@ -96,19 +95,6 @@ TEST(LLkParser, ConstructorFromAStreamOwnsItsBufferThroughTheState)
     EXPECT_EQ(1, deaths);
 }
 
-TEST(LLkParser, ConstructorFromABufferNeverDeletesIt)
-{
-    ListTokenStream stream;
-    int deaths = 0;
-    CountedTokenBuffer buffer(stream, &deaths);
-    {
-        const NamedParser parser(buffer, 2);
-        EXPECT_FALSE(parser.getInputState()->ownsInput);
-        EXPECT_EQ(&buffer, parser.getInputState()->input);
-    }
-    EXPECT_EQ(0, deaths);
-}
-
 TEST(LLkParser, ConstructorFromAStateSharesIt)
 {
     ListTokenStream stream = sum();
@@ -121,16 +107,6 @@ TEST(LLkParser, ConstructorFromAStateSharesIt)
     EXPECT_EQ(PLUS, first.LA(1));
     first.match(PLUS);
     EXPECT_EQ(ID, second.LA(1));
-}
-
-TEST(LLkParser, StartsWithoutFactoryAtDepthZeroAndNotGuessing)
-{
-    ListTokenStream stream;
-    const NamedParser parser(stream, 2);
-    EXPECT_EQ(nullptr, const_cast<NamedParser&>(parser).getASTFactory());
-    EXPECT_EQ(0, parser.traceDepth);
-    EXPECT_EQ(0, parser.getInputState()->guessing);
-    EXPECT_EQ("", parser.getFilename());
 }
 
 TEST(LLkParser, TraceShowsTheTextOfAllKLookaheadTokens)

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -18,33 +17,16 @@ namespace {
 using test::ID;
 using test::numTokens;
 using test::PLUS;
+using test::setOf;
 using test::STAR;
 using test::token;
 using test::tokenNames;
-
-BitSet setOf(std::initializer_list<unsigned int> members)
-{
-    BitSet set;
-    for (unsigned int m : members)
-        set.add(m);
-    return set;
-}
 
 ASTRefCount<AST> node(int type, const std::string& text)
 {
     ASTRefCount<AST> n = CommonAST::factory();
     n->initialize(type, text);
     return n;
-}
-
-TEST(MismatchedTokenException, KindConstantsHaveTheSharedMismatchValues)
-{
-    static_assert(MismatchedTokenException::TOKEN == 1);
-    static_assert(MismatchedTokenException::NOT_TOKEN == 2);
-    static_assert(MismatchedTokenException::RANGE == 3);
-    static_assert(MismatchedTokenException::NOT_RANGE == 4);
-    static_assert(MismatchedTokenException::SET == 5);
-    static_assert(MismatchedTokenException::NOT_SET == 6);
 }
 
 struct TokenCase {
@@ -100,14 +82,6 @@ TEST(MismatchedTokenException, TreeMismatchesReportTheNodeRenderingInAST)
     };
     for (const TokenCase& c : cases)
         EXPECT_EQ(c.expected, c.error.toString()) << c.name;
-}
-
-TEST(MismatchedTokenException, TreeMismatchHasNoLineOrColumn)
-{
-    const MismatchedTokenException e(tokenNames, numTokens, node(PLUS, "+"), ID, false);
-    EXPECT_EQ("<AST>", e.getFilename());
-    EXPECT_EQ(-1, e.getLine());
-    EXPECT_EQ(-1, e.getColumn());
 }
 
 TEST(MismatchedTokenException, TokenMismatchTakesLineAndColumnFromTheToken)
@@ -181,13 +155,6 @@ TEST(MismatchedTokenException, KeepsTheOffendingTokenAliveWhileItAndItsCopiesLiv
         EXPECT_EQ("f:1:1: expecting PLUS, found 'a'", copy.toString());
     }
     EXPECT_EQ(1, deaths);
-}
-
-TEST(MismatchedTokenException, IsCaughtAsRecognitionException)
-{
-    EXPECT_THROW_TEXT(throw MismatchedTokenException(tokenNames, numTokens, token(ID, "a"), PLUS,
-                                                     false, "f"),
-                      RecognitionException, "f:1:1: expecting PLUS, found 'a'");
 }
 
 }

@@ -72,11 +72,5 @@ TEST(NoViableAltException, NullNodeIsAnOrdinaryNodeToIt)
               NoViableAltException(TreeParser::ASTNULL).toString());
 }
 
-TEST(NoViableAltException, IsCaughtAsRecognitionException)
-{
-    EXPECT_THROW_TEXT(throw NoViableAltException(token(ID, "z", 1, 2), "f"),
-                      RecognitionException, "f:1:2: unexpected token: z");
-}
-
 }
 }

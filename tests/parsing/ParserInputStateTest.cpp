@@ -44,18 +44,5 @@ TEST(ParserInputState, LeavesABorrowedBufferAlone)
     EXPECT_EQ(0, deaths);
 }
 
-TEST(ParserInputState, LastSharedHandleDeletesStateAndOwnedBuffer)
-{
-    ListTokenStream stream;
-    int deaths = 0;
-    RefCount<ParserInputState> first(new ParserInputState(new CountedTokenBuffer(stream, &deaths)));
-    {
-        const RefCount<ParserInputState> second = first;
-        first = RefCount<ParserInputState>();
-        EXPECT_EQ(0, deaths);
-    }
-    EXPECT_EQ(1, deaths);
-}
-
 }
 }

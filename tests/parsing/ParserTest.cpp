@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <iostream>
 #include <string>
 
@@ -23,6 +22,7 @@ using test::ID;
 using test::ListTokenStream;
 using test::PLUS;
 using test::SEMI;
+using test::setOf;
 using test::STAR;
 using test::token;
 
@@ -59,14 +59,6 @@ ListTokenStream sum()
 {
     return ListTokenStream({token(ID, "a", 2, 1), token(PLUS, "+", 2, 3), token(ID, "b", 2, 5),
                             token(SEMI, ";", 2, 6)});
-}
-
-BitSet setOf(std::initializer_list<unsigned int> members)
-{
-    BitSet set;
-    for (unsigned int m : members)
-        set.add(m);
-    return set;
 }
 
 struct ParserOnSum : ::testing::Test {

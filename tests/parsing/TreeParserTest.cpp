@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <iostream>
 #include <string>
 
@@ -20,6 +19,7 @@ namespace {
 using test::CaptureStream;
 using test::ID;
 using test::PLUS;
+using test::setOf;
 using test::STAR;
 
 class NamedTreeParser : public TreeParser {
@@ -40,14 +40,6 @@ ASTRefCount<AST> node(int type, const std::string& text)
     ASTRefCount<AST> n = CommonAST::factory();
     n->initialize(type, text);
     return n;
-}
-
-BitSet setOf(std::initializer_list<unsigned int> members)
-{
-    BitSet set;
-    for (unsigned int m : members)
-        set.add(m);
-    return set;
 }
 
 TEST(TreeParser, NullNodeIsOneSharedASTNULLTypeNode)
@@ -189,33 +181,6 @@ TEST(TreeParser, TreeParsersOnOneStateShareGuessing)
     CaptureStream out(std::cout);
     second.traceIn("r", nullAST);
     EXPECT_EQ(" > r(null) [guessing]\n", out.text());
-}
-
-TEST(TreeParser, SharedStateLivesUntilItsLastTreeParserGoes)
-{
-    struct CountedState : TreeParserInputState {
-        explicit CountedState(int* deaths_) : deaths(deaths_) {}
-        ~CountedState() override { ++*deaths; }
-        int* deaths;
-    };
-    int deaths = 0;
-    {
-        NamedTreeParser outer(RefCount<TreeParserInputState>(new CountedState(&deaths)));
-        { const NamedTreeParser inner(outer.inputState); }
-        EXPECT_EQ(0, deaths);
-    }
-    EXPECT_EQ(1, deaths);
-}
-
-TEST(TreeParser, StoresTheFactoryWithoutOwningIt)
-{
-    ASTFactory factory;
-    {
-        NamedTreeParser parser;
-        parser.setASTFactory(&factory);
-        EXPECT_EQ(&factory, parser.getASTFactory());
-    }
-    EXPECT_EQ(4, factory.create(ID, "still usable")->getType());
 }
 
 }

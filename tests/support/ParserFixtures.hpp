@@ -1,6 +1,7 @@
 #ifndef ORVEL_TESTS_SUPPORT_PARSERFIXTURES_HPP
 #define ORVEL_TESTS_SUPPORT_PARSERFIXTURES_HPP
 
+#include <orvel/BitSet.hpp>
 #include <orvel/CommonToken.hpp>
 #include <orvel/Token.hpp>
 #include <orvel/TokenBuffer.hpp>
@@ -9,6 +10,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +24,15 @@ enum : int { ID = 4, PLUS = 5, STAR = 6, SEMI = 7 };
 inline constexpr const char* tokenNames[] = {"<0>",  "EOF",  "<2>", "NULL_TREE_LOOKAHEAD",
                                              "ID",   "PLUS", "STAR", "SEMI"};
 inline constexpr int numTokens = 8;
+
+// Returns the set of the given members, of the default size or larger.
+inline BitSet setOf(std::initializer_list<unsigned int> members)
+{
+    BitSet set;
+    for (unsigned int m : members)
+        set.add(m);
+    return set;
+}
 
 // A CommonToken that counts its destruction in `*deaths`.
 class CountedToken : public CommonToken {
