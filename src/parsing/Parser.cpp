@@ -72,13 +72,15 @@ void Parser::consumeUntil(const BitSet& set)
 void Parser::match(int t)
 {
     if (DEBUG_PARSER) {
+        const int la = LA(1);
         traceIndent();
-        std::cout << "enter match(" << t << ") with LA(1)=" << LA(1) << std::endl;
+        std::cout << "enter match(" << t << ") with LA(1)=" << la << std::endl;
     }
     if (LA(1) != t) {
         if (DEBUG_PARSER) {
+            const int la = LA(1);
             traceIndent();
-            std::cout << "token mismatch: " << LA(1) << "!=" << t << std::endl;
+            std::cout << "token mismatch: " << la << "!=" << t << std::endl;
         }
         throw MismatchedTokenException(getTokenNames(), getNumTokens(), LT(1), t, false,
                                        getFilename());
@@ -97,13 +99,15 @@ void Parser::matchNot(int t)
 void Parser::match(const BitSet& b)
 {
     if (DEBUG_PARSER) {
+        const int la = LA(1);
         traceIndent();
-        std::cout << "enter match(bitset) with LA(1)=" << LA(1) << std::endl;
+        std::cout << "enter match(bitset) with LA(1)=" << la << std::endl;
     }
     if (!b.member(static_cast<unsigned int>(LA(1)))) {
         if (DEBUG_PARSER) {
+            const int la = LA(1);
             traceIndent();
-            std::cout << "token mismatch: " << LA(1) << " not member of bitset" << std::endl;
+            std::cout << "token mismatch: " << la << " not member of bitset" << std::endl;
         }
         throw MismatchedTokenException(getTokenNames(), getNumTokens(), LT(1), b, false,
                                        getFilename());
