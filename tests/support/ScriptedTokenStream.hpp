@@ -41,8 +41,6 @@ public:
     std::size_t callCount() const { return calls; }
     // Returns the token at `i` of the list.
     const TokenRefCount<Token>& at(std::size_t i) const { return script.at(i); }
-    // Drops the stream's handles to its tokens.
-    void clear() { script.clear(); }
 
 private:
     std::vector<TokenRefCount<Token>> script;
