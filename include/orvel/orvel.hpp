@@ -6,6 +6,7 @@
 #include <orvel/AST.hpp>
 #include <orvel/ASTRef.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/AttributeReader.hpp>
 #include <orvel/BitSet.hpp>
 #include <orvel/CharBuffer.hpp>
 #include <orvel/CircularQueue.hpp>
@@ -20,6 +21,7 @@
 #include <orvel/RefCount.hpp>
 #include <orvel/TextUtils.hpp>
 #include <orvel/Token.hpp>
+#include <orvel/TokenBuffer.hpp>
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
