@@ -106,9 +106,10 @@ public:
     void remove(unsigned long index);
 
     // Adds `op` to the named program (creating it), after every operation
-    // whose index is not greater. The engine owns the operation from now on.
+    // whose index is not greater. The engine takes ownership of `op` (which
+    // must come from new) and frees it on rollback or destruction.
     // A null `op` adds nothing.
-    void addToSortedRewriteList(const std::string& programName, std::unique_ptr<RewriteOperation> op);
+    void addToSortedRewriteList(const std::string& programName, RewriteOperation* op);
     // Keeps the first `instructionIndex` operations of the named program, in
     // index order, and frees the rest; the program stays, even when emptied.
     // A missing program, or an index at or beyond its length, changes nothing.

@@ -115,7 +115,7 @@ TokenRefCount<TokenWithIndex> TokenStreamRewriteEngine::getToken(unsigned long i
 void TokenStreamRewriteEngine::insertBefore(const std::string& programName, unsigned long index,
                                             const std::string& text)
 {
-    addToSortedRewriteList(programName, std::make_unique<InsertBeforeOp>(index, text));
+    addToSortedRewriteList(programName, new InsertBeforeOp(index, text));
 }
 
 void TokenStreamRewriteEngine::insertBefore(unsigned long index, const std::string& text)
@@ -137,7 +137,7 @@ void TokenStreamRewriteEngine::insertAfter(unsigned long index, const std::strin
 void TokenStreamRewriteEngine::replace(const std::string& programName, unsigned long from, unsigned long to,
                                        const std::string& text)
 {
-    addToSortedRewriteList(programName, replacement(from, to, text));
+    addToSortedRewriteList(programName, replacement(from, to, text).release());
 }
 
 void TokenStreamRewriteEngine::replace(unsigned long from, unsigned long to, const std::string& text)
@@ -174,8 +174,9 @@ void TokenStreamRewriteEngine::remove(const std::string& programName, unsigned l
 void TokenStreamRewriteEngine::remove(unsigned long index) { remove(DEFAULT_PROGRAM_NAME, index, index); }
 
 void TokenStreamRewriteEngine::addToSortedRewriteList(const std::string& programName,
-                                                      std::unique_ptr<RewriteOperation> op)
+                                                      RewriteOperation* operation)
 {
+    std::unique_ptr<RewriteOperation> op(operation);
     if (!op)
         return;
     Program& program = programs[programName];

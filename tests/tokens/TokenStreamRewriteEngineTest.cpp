@@ -197,7 +197,7 @@ TEST(TokenStreamRewriteEngine, KeepsProgramsSortedByIndexAndRollsBackInThatOrder
     for (const auto& [keep, expected] : rollbacks) {
         engine.rollback("p", 0);
         for (const auto& [index, tag] : added)
-            engine.addToSortedRewriteList("p", std::make_unique<TaggedOp>(index, tag));
+            engine.addToSortedRewriteList("p", new TaggedOp(index, tag));
         engine.addToSortedRewriteList("p", nullptr);
         engine.rollback("p", keep);
         EXPECT_EQ(expected, engine.toString("p")) << keep;
@@ -213,8 +213,8 @@ TEST(TokenStreamRewriteEngine, FreesTheOperationsItRemovesAndThoseItStillHoldsWh
     {
         Engine engine(input);
         for (unsigned long index : {4, 1, 3, 2})
-            engine.addToSortedRewriteList("p", std::make_unique<TaggedOp>(index, "", &destroyed));
-        engine.addToSortedRewriteList("q", std::make_unique<TaggedOp>(0, "", &destroyed));
+            engine.addToSortedRewriteList("p", new TaggedOp(index, "", &destroyed));
+        engine.addToSortedRewriteList("q", new TaggedOp(0, "", &destroyed));
         engine.rollback("p", 2);
         EXPECT_EQ(2, destroyed);
         engine.rollback("p", 0);
