@@ -4,13 +4,23 @@
 // Includes every public header of orvel.
 
 #include <orvel/AST.hpp>
+#include <orvel/ASTArray.hpp>
+#include <orvel/ASTFactory.hpp>
+#include <orvel/ASTNULLType.hpp>
+#include <orvel/ASTPair.hpp>
 #include <orvel/ASTRef.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/BaseAST.hpp>
+#include <orvel/BitSet.hpp>
+#include <orvel/CharBuffer.hpp>
 #include <orvel/CircularQueue.hpp>
+#include <orvel/CommonAST.hpp>
+#include <orvel/CommonASTWithHiddenTokens.hpp>
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/CommonToken.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/IOException.hpp>
+#include <orvel/InputBuffer.hpp>
 #include <orvel/IntrusiveRefCount.hpp>
 #include <orvel/ORVELException.hpp>
 #include <orvel/RecognitionException.hpp>
@@ -19,6 +29,7 @@
 #include <orvel/Token.hpp>
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
+#include <orvel/TokenStream.hpp>
 #include <orvel/TokenStreamException.hpp>
 #include <orvel/TokenStreamRetryException.hpp>
 #include <orvel/TokenWithIndex.hpp>
