@@ -10,6 +10,7 @@
 #include <orvel/ASTPair.hpp>
 #include <orvel/ASTRef.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/AttributeReader.hpp>
 #include <orvel/BaseAST.hpp>
 #include <orvel/BitSet.hpp>
 #include <orvel/CharBuffer.hpp>
@@ -27,6 +28,7 @@
 #include <orvel/RefCount.hpp>
 #include <orvel/TextUtils.hpp>
 #include <orvel/Token.hpp>
+#include <orvel/TokenBuffer.hpp>
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
