@@ -8,6 +8,7 @@
 #include <orvel/Token.hpp>
 #include <orvel/TokenRefCount.hpp>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include <orvel/BaseAST.hpp>
 
 #include <iostream>
+#include <utility>
 
 namespace orvel {
 
