@@ -4,12 +4,19 @@
 // Includes every public header of orvel.
 
 #include <orvel/AST.hpp>
+#include <orvel/ASTArray.hpp>
+#include <orvel/ASTFactory.hpp>
+#include <orvel/ASTNULLType.hpp>
+#include <orvel/ASTPair.hpp>
 #include <orvel/ASTRef.hpp>
 #include <orvel/ASTRefCount.hpp>
 #include <orvel/AttributeReader.hpp>
+#include <orvel/BaseAST.hpp>
 #include <orvel/BitSet.hpp>
 #include <orvel/CharBuffer.hpp>
 #include <orvel/CircularQueue.hpp>
+#include <orvel/CommonAST.hpp>
+#include <orvel/CommonASTWithHiddenTokens.hpp>
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/CommonToken.hpp>
 #include <orvel/Export.hpp>
@@ -30,8 +37,12 @@
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
+#include <orvel/TokenStreamBasicFilter.hpp>
 #include <orvel/TokenStreamException.hpp>
+#include <orvel/TokenStreamHiddenTokenFilter.hpp>
 #include <orvel/TokenStreamRetryException.hpp>
+#include <orvel/TokenStreamRewriteEngine.hpp>
+#include <orvel/TokenStreamSelector.hpp>
 #include <orvel/TokenWithIndex.hpp>
 #include <orvel/TreeParser.hpp>
 #include <orvel/TreeParserInputState.hpp>

@@ -1,0 +1,45 @@
+#include <orvel/ASTNULLType.hpp>
+#include <orvel/CommonToken.hpp>
+
+#include <gtest/gtest.h>
+
+#include "support/TreeNodes.hpp"
+
+using namespace orvel;
+
+TEST(ASTNULLType, IsAnInertNodeOfTypeThreeThatLeadsOnlyToItself)
+{
+    ASTRefCount<AST> null = ASTNULLType::factory();
+    ASTRefCount<AST> other = test::fromText(" ( a b )");
+    null->setText("x");
+    null->setType(7);
+    null->addChild(other);
+    null->setFirstChild(other);
+    null->setNextSibling(other);
+    null->initialize(5, "y");
+    null->initialize(other);
+    null->initialize(TokenRefCount<Token>(new CommonToken(6, "z")));
+    EXPECT_STREQ("ASTNULLType", null->typeName());
+    EXPECT_EQ(Token::NULL_TREE_LOOKAHEAD, null->getType());
+    for (const std::string& rendering :
+         {null->getText(), null->toString(), null->toStringList(), null->toStringTree()})
+        EXPECT_EQ("<ASTNULL>", rendering);
+    EXPECT_EQ(0u, null->getNumberOfChildren());
+    EXPECT_EQ(null, null->clone());
+    EXPECT_EQ(null, null->getFirstChild()->getNextSibling());
+    EXPECT_EQ(" ( a b )", other->toStringList());
+}
+
+TEST(ASTNULLType, EqualsAndFindsNothingNotEvenItself)
+{
+    ASTRefCount<AST> null = ASTNULLType::factory();
+    for (const ASTRefCount<AST>& other : {null, test::node("x"), nullAST}) {
+        EXPECT_FALSE(null->equals(other));
+        EXPECT_FALSE(null->equalsList(other));
+        EXPECT_FALSE(null->equalsListPartial(other));
+        EXPECT_FALSE(null->equalsTree(other));
+        EXPECT_FALSE(null->equalsTreePartial(other));
+        EXPECT_TRUE(null->findAll(other).empty());
+        EXPECT_TRUE(null->findAllPartial(other).empty());
+    }
+}
