@@ -28,33 +28,41 @@ public:
     // Forgets marks, pending consumes and buffered characters. The source is
     // not touched: characters already read from it are lost.
     virtual void reset();
-    // Counts one consume; nothing is read or dropped until the next fill.
+    // Counts one consume; nothing is read or dropped until the next fill, mark
+    // or rewind. With no mark open the consumed character must have been read
+    // (by the LA(1) before it): dropping more than is queued aborts.
     virtual void consume();
     // Applies pending consumes, then reads until `amount` characters of
-    // lookahead are buffered.
+    // lookahead are buffered. Exceptions of the source pass through.
     virtual void fill(unsigned int amount);
     // Returns the next character of the source, or -1 at its end.
     virtual int getChar() = 0;
-    // Returns the i-th lookahead character (i counts from 1), reading as needed.
+    // Returns the i-th lookahead character, a byte 0..255 or -1 past the end;
+    // i counts from 1 and must not be 0. Reads only as deep as i requires;
+    // exceptions of the source pass through.
     virtual int LA(unsigned int i);
-    // Opens a mark; returns the position to give to rewind().
+    // Opens a mark; returns the position to give to rewind(). Every mark must
+    // be closed by exactly one rewind() or commit(), innermost first.
     virtual unsigned int mark();
     // Returns whether any mark is open.
     virtual bool isMarked() const;
     // Closes the newest mark and makes the characters consumed since `mark`
-    // (a value mark() returned) visible to LA() again.
+    // (a value mark() returned) visible to LA() again. A mark must be open.
     virtual void rewind(unsigned int mark);
     // Returns the number of buffered lookahead characters (pending consumes
     // still count).
     virtual unsigned int entries() const;
 
-    // Closes the newest mark without rewinding.
+    // Closes the newest mark without rewinding; the characters consumed since
+    // it stay consumed. A mark must be open.
     void commit() { --markerCount; }
 
-    // Returns the buffered lookahead characters, each narrowed to a char.
+    // Returns the buffered lookahead characters, each narrowed to a char (end
+    // of input becomes '\xFF'). Pending consumes are not applied first.
     std::string getLAChars() const;
     // Returns the consumed characters still buffered in front of the
-    // lookahead, each narrowed to a char.
+    // lookahead, each narrowed to a char. Pending consumes are not applied
+    // first.
     std::string getMarkedChars() const;
 
 protected:

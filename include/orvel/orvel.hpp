@@ -6,6 +6,7 @@
 #include <orvel/AST.hpp>
 #include <orvel/ASTRef.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/AttributeReader.hpp>
 #include <orvel/BitSet.hpp>
 #include <orvel/CharBuffer.hpp>
 #include <orvel/CharScanner.hpp>

@@ -1,0 +1,83 @@
+#include <orvel/InputBuffer.hpp>
+
+namespace orvel {
+
+void InputBuffer::reset()
+{
+    markerCount = 0;
+    lookaheadBase = 0;
+    pendingConsumes = 0;
+    queue.clear();
+}
+
+void InputBuffer::consume() { ++pendingConsumes; }
+
+void InputBuffer::fill(unsigned int amount)
+{
+    syncConsume();
+    while (queue.entries() < lookaheadBase + amount)
+        queue.append(getChar());
+}
+
+int InputBuffer::LA(unsigned int i)
+{
+    fill(i);
+    return queue.itemAt(lookaheadBase + i - 1);
+}
+
+unsigned int InputBuffer::mark()
+{
+    syncConsume();
+    ++markerCount;
+    return lookaheadBase;
+}
+
+bool InputBuffer::isMarked() const { return markerCount != 0; }
+
+void InputBuffer::rewind(unsigned int mark)
+{
+    syncConsume();
+    lookaheadBase = mark;
+    --markerCount;
+}
+
+// While a mark is open, consumes made without a lookahead in between can move
+// `lookaheadBase` past the queued characters; nothing is buffered then.
+unsigned int InputBuffer::entries() const
+{
+    const unsigned int queued = queue.entries();
+    return queued > lookaheadBase ? queued - lookaheadBase : 0;
+}
+
+std::string InputBuffer::getLAChars() const
+{
+    std::string chars;
+    for (unsigned int i = lookaheadBase; i < queue.entries(); ++i)
+        chars += static_cast<char>(queue.itemAt(i));
+    return chars;
+}
+
+std::string InputBuffer::getMarkedChars() const
+{
+    std::string chars;
+    for (unsigned int i = 0; i < lookaheadBase && i < queue.entries(); ++i)
+        chars += static_cast<char>(queue.itemAt(i));
+    return chars;
+}
+
+// Applies the consumes counted since the last fill, mark or rewind. While a
+// mark is open the consumed characters stay queued for a rewind; otherwise
+// the oldest queued characters are dropped (after a commit these are the
+// retained ones in front of the lookahead, so LA() still lines up).
+void InputBuffer::syncConsume()
+{
+    if (pendingConsumes == 0)
+        return;
+    if (markerCount > 0)
+        lookaheadBase += pendingConsumes;
+    else
+        queue.removeFront(pendingConsumes);
+    pendingConsumes = 0;
+}
+
+}
