@@ -38,8 +38,10 @@ void CharScanner::append(char c)
 {
     if (!saveText)
         return;
+    // Grow in steps of 256. The capacity test keeps reserve() from being
+    // taken as a request to shrink a text that grew long earlier.
     const std::string::size_type n = text.length();
-    if (n % 256 == 0)
+    if (n % 256 == 0 && text.capacity() < n + 256)
         text.reserve(n + 256);
     text += c;
 }

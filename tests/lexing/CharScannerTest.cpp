@@ -418,23 +418,6 @@ TEST(CharScanner, LiteralsTableAnswersByTheLexersCaseRule)
     }
 }
 
-TEST(CharScanner, GetTokenObjectSharesTheStoredToken)
-{
-    ProbeInput input("");
-    input.scanner.tokenObject = input.scanner.makeToken(4);
-    EXPECT_EQ(input.scanner.tokenObject, input.scanner.getTokenObject());
-}
-
-TEST(CharScanner, FlagsAreStoredAsSet)
-{
-    ProbeInput input("A");
-    input.scanner.setCommitToPath(true);
-    EXPECT_TRUE(input.scanner.getCommitToPath());
-    input.scanner.setCaseSensitive(false);
-    EXPECT_FALSE(input.scanner.getCaseSensitive());
-    EXPECT_EQ('a', input.scanner.LA(1));
-}
-
 TEST(CharScanner, SharedInputStateContinuesAtTheSamePosition)
 {
     ProbeInput input("ab\n\tcd");

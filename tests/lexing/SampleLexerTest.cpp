@@ -179,10 +179,3 @@ TEST(SampleLexer, TracesItsRulesIncludingThePredicatesTry)
               " < lexer mNUMBER; c==-1\n",
               out.text());
 }
-
-TEST(SampleLexer, KeepsTheLastTokenAsItsTokenObject)
-{
-    Lexing lexing("x");
-    const TokenRefCount<Token> token = lexing.lexer.nextToken();
-    EXPECT_EQ(token, lexing.lexer.getTokenObject());
-}
