@@ -17,17 +17,21 @@ public:
     // A set of size 32 * `nwords`: i is a member when bit i % 32 of word
     // i / 32 is set, bit 0 being the least significant. Each word contributes
     // exactly its 32 low-order bits, whatever the width of unsigned long, so a
-    // table written for 32-bit words means the same set everywhere.
+    // table written for 32-bit words means the same set everywhere. `bits`
+    // must hold `nwords` words (it may be null when `nwords` is 0); the set
+    // copies them and keeps no pointer.
     BitSet(const unsigned long* bits, unsigned int nwords);
 
-    // Makes `el` a member, growing the set to el + 1 if it is not below the size.
+    // Makes `el` a member, growing the set to exactly el + 1 when `el` is not
+    // below the size; the new values are not members.
     void add(unsigned int el);
-    // Returns whether `el` is a member. Never grows the set.
+    // Returns whether `el` is a member: false at or beyond the size, which this
+    // never changes.
     bool member(unsigned int el) const;
-    // Returns the members in ascending order.
+    // Returns every member once, in ascending order (empty for an empty set).
     std::vector<unsigned int> toArray() const;
 
-private:
+protected:
     std::vector<bool> storage;
 };
 

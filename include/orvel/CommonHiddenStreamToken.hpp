@@ -21,7 +21,11 @@ public:
     TokenRefCount<Token> getHiddenBefore() const { return hiddenBefore; }
     // Returns the hidden token immediately after this one (empty if none).
     TokenRefCount<Token> getHiddenAfter() const { return hiddenAfter; }
+    // Links `t` (empty to unlink) as the hidden token before this one; the
+    // token keeps it alive. Linking the token already linked changes nothing.
     void setHiddenBefore(TokenRefCount<Token> t) { hiddenBefore = t; }
+    // Links `t` (empty to unlink) as the hidden token after this one; the
+    // token keeps it alive. Linking the token already linked changes nothing.
     void setHiddenAfter(TokenRefCount<Token> t) { hiddenAfter = t; }
 
     // Returns a handle to a new default CommonHiddenStreamToken.

@@ -18,11 +18,17 @@ public:
     // Type 0, text `s`, line 1, column 1.
     explicit CommonToken(const std::string& s);
 
+    // Returns the column where the token starts.
     int getColumn() const override;
+    // Returns the line where the token starts.
     int getLine() const override;
+    // Returns a copy of the text.
     std::string getText() const override;
+    // Sets the column.
     void setColumn(int c) override;
+    // Sets the line.
     void setLine(int l) override;
+    // Sets the text.
     void setText(const std::string& t) override;
     // Returns ["text",<type>,line=L,column=C]; the text is not escaped.
     std::string toString() const override;

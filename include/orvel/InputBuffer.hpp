@@ -29,8 +29,8 @@ public:
     // not touched: characters already read from it are lost.
     virtual void reset();
     // Counts one consume; nothing is read or dropped until the next fill, mark
-    // or rewind. With no mark open the consumed character must have been read
-    // (by the LA(1) before it): dropping more than is queued aborts.
+    // or rewind. A character consumed without being looked at is read then
+    // and skipped.
     virtual void consume();
     // Applies pending consumes, then reads until `amount` characters of
     // lookahead are buffered. Exceptions of the source pass through.

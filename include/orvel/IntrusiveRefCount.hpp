@@ -25,16 +25,21 @@ public:
     IntrusiveRefCount() = default;
     // A handle to `p` (empty for null). Shares the record `p` already has.
     IntrusiveRefCount(T* p) : ref(Record::getRef(p)) {}
+    // A handle sharing `other`'s record: one more share.
     IntrusiveRefCount(const IntrusiveRefCount& other) : ref(acquire(other.ref)) {}
+    // Takes `other`'s share, leaving `other` empty.
     IntrusiveRefCount(IntrusiveRefCount&& other) noexcept : ref(other.ref) { other.ref = nullptr; }
-    // A handle of element type T to the object `other` leads to.
+    // A handle of element type T to the object `other` leads to, sharing its
+    // record. Unchecked: the object must be a T.
     template <typename U>
     explicit IntrusiveRefCount(const IntrusiveRefCount<Record, U>& other)
         : IntrusiveRefCount(static_cast<T*>(other.get()))
     {
     }
+    // Removes this handle's share; the last share deletes the object.
     ~IntrusiveRefCount() { release(ref); }
 
+    // Shares `other`'s record. Nothing changes when both share one already.
     IntrusiveRefCount& operator=(const IntrusiveRefCount& other)
     {
         if (other.ref != ref) {
@@ -44,6 +49,7 @@ public:
         }
         return *this;
     }
+    // Takes `other`'s share, leaving `other` empty, and releases its own.
     IntrusiveRefCount& operator=(IntrusiveRefCount&& other) noexcept
     {
         Record* taken = other.ref;
@@ -52,7 +58,8 @@ public:
         ref = taken;
         return *this;
     }
-    // Makes this handle lead to `p` (empty for null).
+    // Makes this handle lead to `p` (empty for null), sharing the record `p`
+    // already has; `p` may be the object this handle leads to.
     IntrusiveRefCount& operator=(T* p)
     {
         Record* taken = Record::getRef(p);
@@ -63,7 +70,9 @@ public:
 
     // Returns the object, or null for an empty handle.
     T* get() const { return ref ? static_cast<T*>(ref->ptr) : nullptr; }
+    // Returns the object; the handle must not be empty.
     T* operator->() const { return get(); }
+    // Returns the object; the handle must not be empty.
     T& operator*() const { return *get(); }
     // Returns whether the handle leads to an object.
     explicit operator bool() const { return ref != nullptr; }

@@ -13,7 +13,9 @@ class RefCount {
 public:
     // A handle owning `a` (empty for null).
     explicit RefCount(T* a = nullptr) : ref(a ? new Ref(a) : nullptr) {}
+    // A handle sharing `other`'s object: one more share.
     RefCount(const RefCount& other) : ref(acquire(other.ref)) {}
+    // Removes this handle's share; the last share deletes the object.
     ~RefCount() { release(ref); }
 
     // Takes the other handle's share before it releases its own, so
@@ -28,8 +30,11 @@ public:
 
     // Returns the object, or null for an empty handle.
     T* get() const { return ref ? ref->ptr : nullptr; }
+    // Returns the object; the handle must not be empty.
     T* operator->() const { return get(); }
+    // Returns the object; the handle must not be empty.
     T& operator*() const { return *get(); }
+    // Returns whether the handle leads to an object.
     explicit operator bool() const { return ref != nullptr; }
 
 private:

@@ -37,6 +37,7 @@ public:
     virtual std::string getText() const;
     // Returns the shared emptyString: tokens keep no file name.
     virtual const std::string& getFilename() const;
+    // Returns the type.
     virtual int getType() const;
     // Ignored.
     virtual void setColumn(int c);
@@ -44,6 +45,7 @@ public:
     virtual void setLine(int l);
     // Ignored.
     virtual void setText(const std::string& t);
+    // Sets the type.
     virtual void setType(int t);
     // Ignored.
     virtual void setFilename(const std::string& file);

@@ -16,7 +16,9 @@ public:
     TokenWithIndex(int t, const std::string& txt) : CommonToken(t, txt) {}
     explicit TokenWithIndex(const std::string& s) : CommonToken(s) {}
 
+    // Returns the token's position in the stream (0 until set).
     unsigned long getIndex() const { return index; }
+    // Sets the token's position in the stream.
     void setIndex(unsigned long i) { index = i; }
 
     // Returns a handle to a new default TokenWithIndex.

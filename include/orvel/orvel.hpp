@@ -26,6 +26,7 @@
 #include <orvel/RefCount.hpp>
 #include <orvel/TextUtils.hpp>
 #include <orvel/Token.hpp>
+#include <orvel/TokenBuffer.hpp>
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>

@@ -69,14 +69,19 @@ std::string InputBuffer::getMarkedChars() const
 // mark is open the consumed characters stay queued for a rewind; otherwise
 // the oldest queued characters are dropped (after a commit these are the
 // retained ones in front of the lookahead, so LA() still lines up).
+// Consumes of characters never looked at read them first, so that they are
+// skipped rather than removing more than the queue holds.
 void InputBuffer::syncConsume()
 {
     if (pendingConsumes == 0)
         return;
-    if (markerCount > 0)
+    if (markerCount > 0) {
         lookaheadBase += pendingConsumes;
-    else
+    } else {
+        while (queue.entries() < pendingConsumes)
+            queue.append(getChar());
         queue.removeFront(pendingConsumes);
+    }
     pendingConsumes = 0;
 }
 

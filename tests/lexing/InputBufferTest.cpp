@@ -104,6 +104,18 @@ TEST(InputBuffer, WithoutAMarkConsumedCharactersAreDropped)
     EXPECT_EQ('b', in.LA(1));
 }
 
+TEST(InputBuffer, ConsumesOfCharactersNeverLookedAtSkipThem)
+{
+    ScriptedBuffer in("abcd");
+    in.LA(1);
+    in.consume();
+    in.consume();
+    in.consume();
+    EXPECT_EQ('d', in.LA(1));
+    EXPECT_EQ(4u, in.reads);
+    EXPECT_EQ(1u, in.entries());
+}
+
 TEST(InputBuffer, MarkedCharsAreTheConsumedOnesAndLACharsTheOnesAhead)
 {
     ScriptedBuffer in("abcde");

@@ -1,0 +1,75 @@
+#include <orvel/TokenBuffer.hpp>
+
+#include <orvel/TokenStreamException.hpp>
+
+namespace orvel {
+
+TokenBuffer::TokenBuffer(TokenStream& input) : input(input) {}
+
+TokenBuffer::~TokenBuffer() = default;
+
+unsigned int TokenBuffer::entries() const
+{
+    const unsigned int queued = queue.entries();
+    return queued > lookaheadBase ? queued - lookaheadBase : 0;
+}
+
+void TokenBuffer::fill(unsigned int amount)
+{
+    syncConsume();
+    while (queue.entries() < lookaheadBase + amount)
+        pull();
+}
+
+TokenRefCount<Token> TokenBuffer::LT(unsigned int i)
+{
+    fill(i);
+    return queue.itemAt(lookaheadBase + i - 1);
+}
+
+int TokenBuffer::LA(unsigned int i)
+{
+    fill(i);
+    return queue.itemAt(lookaheadBase + i - 1)->getType();
+}
+
+unsigned int TokenBuffer::mark()
+{
+    syncConsume();
+    ++markerCount;
+    return lookaheadBase;
+}
+
+void TokenBuffer::rewind(unsigned int mark)
+{
+    syncConsume();
+    lookaheadBase = mark;
+    --markerCount;
+}
+
+// While a mark is open, consumed tokens stay queued for a rewind. Otherwise
+// they are dropped; consumes of tokens never looked at are pulled first, so
+// that they are skipped rather than removing more than the queue holds.
+void TokenBuffer::syncConsume()
+{
+    if (pendingConsumes == 0)
+        return;
+    if (markerCount > 0) {
+        lookaheadBase += pendingConsumes;
+    } else {
+        while (queue.entries() < pendingConsumes)
+            pull();
+        queue.removeFront(pendingConsumes);
+    }
+    pendingConsumes = 0;
+}
+
+void TokenBuffer::pull()
+{
+    TokenRefCount<Token> token = input.nextToken();
+    if (!token)
+        throw TokenStreamException("token stream returned an empty token handle");
+    queue.append(token);
+}
+
+}
