@@ -10,6 +10,13 @@ namespace orvel {
 // A token that also links to the hidden tokens (comments, white space) next
 // to it, as the hiding token filter sets them. The links are counted handles:
 // a token keeps its hidden neighbours alive for as long as it lives.
+//
+// Within a run of two or more hidden tokens the filter links each token to
+// the next (hidden-after) and back (hidden-before), so the run holds itself
+// alive: it is a reference cycle, never freed on its own. To free a run, clear
+// its back links, for instance with setHiddenBefore(nullToken) on each hidden
+// token of the run (walk it from the last one, keeping a handle to the token
+// before while clearing).
 class ORVEL_API CommonHiddenStreamToken : public CommonToken {
 public:
     // As the CommonToken constructors; both links empty.

@@ -30,8 +30,12 @@
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
+#include <orvel/TokenStreamBasicFilter.hpp>
 #include <orvel/TokenStreamException.hpp>
+#include <orvel/TokenStreamHiddenTokenFilter.hpp>
 #include <orvel/TokenStreamRetryException.hpp>
+#include <orvel/TokenStreamRewriteEngine.hpp>
+#include <orvel/TokenStreamSelector.hpp>
 #include <orvel/TokenWithIndex.hpp>
 
 #endif

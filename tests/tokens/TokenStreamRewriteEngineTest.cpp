@@ -1,0 +1,226 @@
+#include <orvel/CommonToken.hpp>
+#include <orvel/TokenStreamException.hpp>
+#include <orvel/TokenStreamRewriteEngine.hpp>
+#include <orvel/TokenWithIndex.hpp>
+
+#include "support/Expect.hpp"
+#include "support/ScriptedTokenStream.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace orvel;
+using test::streams::ScriptedTokenStream;
+using Engine = TokenStreamRewriteEngine;
+
+constexpr int BLANK = 5;
+
+// A stream of TokenWithIndex tokens with the given texts (" " is a blank of
+// type 5, anything else a word of type 4), then an end-of-file token.
+ScriptedTokenStream streamOf(const std::vector<std::string>& texts)
+{
+    std::vector<TokenRefCount<Token>> tokens;
+    for (const std::string& text : texts)
+        tokens.emplace_back(new TokenWithIndex(text == " " ? BLANK : 4, text));
+    tokens.emplace_back(new TokenWithIndex(Token::EOF_TYPE, "<eof>"));
+    return ScriptedTokenStream(tokens);
+}
+
+// Reads up to the first end-of-file token; returns the texts handed out.
+std::string readAll(Engine& engine)
+{
+    std::string texts;
+    for (TokenRefCount<Token> t = engine.nextToken();; t = engine.nextToken()) {
+        texts += t->getText() + "|";
+        if (t->getType() == Token::EOF_TYPE)
+            return texts;
+    }
+}
+
+// An operation that writes its tag in front of its token and counts its
+// destruction.
+struct TaggedOp : Engine::RewriteOperation {
+    TaggedOp(unsigned long index, std::string tag, int* destroyed = nullptr)
+        : index(index), tag(std::move(tag)), destroyed(destroyed)
+    {
+    }
+    ~TaggedOp() override
+    {
+        if (destroyed)
+            ++*destroyed;
+    }
+    unsigned long render(std::ostream& out) override
+    {
+        out << tag;
+        return index;
+    }
+    unsigned long getIndex() const override { return index; }
+
+    unsigned long index;
+    std::string tag;
+    int* destroyed;
+};
+
+TEST(TokenStreamRewriteEngine, NumbersAndKeepsEveryTokenButHandsOutOnlyUndiscardedOnes)
+{
+    ScriptedTokenStream input = streamOf({"a", " ", " ", "b"});
+    Engine engine(input, Engine::PROGRAM_INIT_SIZE);
+    engine.discard(BLANK);
+    engine.discard(Token::EOF_TYPE);
+    engine.nextToken();
+    EXPECT_EQ(1u, engine.size());
+    EXPECT_EQ("b|<eof>|", readAll(engine));
+    ASSERT_EQ(4u, engine.size());
+    for (unsigned long i = 0; i < engine.size(); ++i)
+        EXPECT_EQ(i, engine.getToken(i)->getIndex());
+    EXPECT_EQ(input.at(1), engine.getToken(1));
+    EXPECT_EQ(4u, static_cast<TokenWithIndex*>(input.at(4).get())->getIndex());
+
+    std::ostringstream original;
+    engine.originalToStream(original, 1, 4);
+    EXPECT_EQ("  b", original.str());
+    EXPECT_EQ("a  b", engine.toOriginalString());
+}
+
+TEST(TokenStreamRewriteEngine, RejectsTokensWithoutIndexPositionsOutsideTheBufferAndReversedRanges)
+{
+    ScriptedTokenStream input({TokenRefCount<Token>(new TokenWithIndex(4, "a")),
+                               TokenRefCount<Token>(new CommonToken(4, "plain"))});
+    Engine engine(input);
+    engine.nextToken();
+    EXPECT_THROW_TEXT(engine.nextToken(), TokenStreamException,
+                      "TokenStreamRewriteEngine: the input token is not a TokenWithIndex: "
+                      "[\"plain\",<4>,line=1,column=1]");
+    EXPECT_THROW_TEXT(engine.getToken(1), TokenStreamException,
+                      "TokenStreamRewriteEngine: no token at position 1, 1 kept");
+    EXPECT_THROW_TEXT(engine.remove("p", 3, 2), TokenStreamException,
+                      "TokenStreamRewriteEngine: cannot rewrite tokens from 3 to 2: the range is reversed");
+    EXPECT_EQ("", engine.toString("p"));
+}
+
+TEST(TokenStreamRewriteEngine, WritesOneDebugLinePerTokenInTheRange)
+{
+    ScriptedTokenStream input = streamOf({"x", " ", "y"});
+    Engine engine(input);
+    readAll(engine);
+    const std::vector<std::tuple<unsigned long, unsigned long, std::string>> ranges = {
+        {0, 1, "[txt='x' tp=4 idx=0]\n"},
+        {1, 3, "[txt=' ' tp=5 idx=1]\n[txt='y' tp=4 idx=2]\n"},
+        {2, 99, "[txt='y' tp=4 idx=2]\n"},
+        {2, 2, ""},
+    };
+    for (const auto& [start, end, expected] : ranges) {
+        std::ostringstream out;
+        engine.toDebugStream(out, start, end);
+        EXPECT_EQ(expected, out.str()) << start << ".." << end;
+    }
+}
+
+TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
+{
+    struct Case {
+        std::function<void(Engine&)> edit;
+        unsigned long first, last;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {[](Engine&) {}, 0, 4, ""},
+        {[](Engine& e) { e.insertBefore(1, "x"); e.rollback(0); }, 0, 4, "01234"},
+        {[](Engine& e) { e.insertBefore(0, "<"); }, 0, 4, "<01234"},
+        {[](Engine& e) { e.insertAfter(1, "+"); }, 0, 4, "01+234"},
+        {[](Engine& e) { e.insertAfter(4, ">"); }, 0, 4, "01234>"},
+        {[](Engine& e) { e.replace(1, 3, "X"); }, 0, 4, "0X4"},
+        {[](Engine& e) { e.replace(2, "X"); }, 0, 4, "01X34"},
+        {[](Engine& e) { e.remove(1, 2); }, 0, 4, "034"},
+        {[](Engine& e) { e.remove(4); }, 0, 4, "0123"},
+        // At one index, operations run in the order added while each
+        // returns that index; one passed over runs at the end with those after it.
+        {[](Engine& e) { e.insertBefore(2, "a"); e.insertBefore(2, "b"); e.replace(2, "X"); }, 0, 4, "01abX34"},
+        {[](Engine& e) { e.replace(2, "X"); e.insertBefore(2, "a"); e.insertBefore(3, "b"); }, 0, 4, "01X34ab"},
+        // Anchored before the first position: the same.
+        {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(3, "B"); }, 2, 4, "234AB"},
+        // First position after the last, also after clamping: only operations.
+        {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(4, "B"); }, 3, 1, "AB"},
+        {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(4, "B"); }, 7, 100, "AB"},
+        {[](Engine& e) { e.insertAfter(4, "!"); }, 0, 1000, "01234!"},
+        {[](Engine& e) { e.insertBefore(3, "Z"); }, 0, 1, "01Z"},
+        {[](Engine& e) { e.insertBefore("other", 0, "O"); }, 0, 4, ""},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        ScriptedTokenStream input = streamOf({"0", "1", "2", "3", "4"});
+        Engine engine(input);
+        readAll(engine);
+        cases[i].edit(engine);
+        std::ostringstream out;
+        engine.toStream(out, Engine::DEFAULT_PROGRAM_NAME, cases[i].first, cases[i].last);
+        EXPECT_EQ(cases[i].expected, out.str()) << "case " << i;
+        EXPECT_EQ("01234", engine.toOriginalString()) << "case " << i;
+    }
+}
+
+TEST(TokenStreamRewriteEngine, KeepsNamedProgramsApartAndRendersNothingBeforeATokenIsRead)
+{
+    ScriptedTokenStream input = streamOf({"a", " ", "b"});
+    Engine engine(input);
+    engine.insertBefore("tight", 0, "(");
+    EXPECT_EQ("", engine.toString("tight"));
+    readAll(engine);
+    engine.replace("upper", 0, "A");
+    engine.insertAfter("upper", 2, "!");
+    engine.replace("upper", 2, 2, "B");
+    engine.remove("tight", 1);
+    engine.insertAfter("tight", 2, ")");
+    engine.remove(0, 1);
+
+    EXPECT_EQ("A B!", engine.toString("upper"));
+    EXPECT_EQ("(ab)", engine.toString("tight"));
+    EXPECT_EQ("b", engine.toString());
+}
+
+TEST(TokenStreamRewriteEngine, KeepsProgramsSortedByIndexAndRollsBackInThatOrder)
+{
+    ScriptedTokenStream input = streamOf({"t"});
+    Engine engine(input);
+    readAll(engine);
+    const std::vector<std::pair<unsigned long, std::string>> added = {{5, "[5a]"}, {2, "[2]"}, {5, "[5b]"}, {3, "[3]"}};
+    const std::vector<std::pair<unsigned long, std::string>> rollbacks = {
+        {4, "t[2][3][5a][5b]"}, {99, "t[2][3][5a][5b]"}, {2, "t[2][3]"}, {1, "t[2]"}, {0, "t"}};
+    for (const auto& [keep, expected] : rollbacks) {
+        engine.rollback("p", 0);
+        for (const auto& [index, tag] : added)
+            engine.addToSortedRewriteList("p", new TaggedOp(index, tag));
+        engine.addToSortedRewriteList("p", nullptr);
+        engine.rollback("p", keep);
+        EXPECT_EQ(expected, engine.toString("p")) << keep;
+    }
+    engine.rollback("never", 0);
+    EXPECT_EQ("", engine.toString("never"));
+}
+
+TEST(TokenStreamRewriteEngine, FreesTheOperationsItRemovesAndThoseItStillHoldsWhenDestroyed)
+{
+    int destroyed = 0;
+    ScriptedTokenStream input = streamOf({});
+    {
+        Engine engine(input);
+        for (unsigned long index : {4, 1, 3, 2})
+            engine.addToSortedRewriteList("p", new TaggedOp(index, "", &destroyed));
+        engine.addToSortedRewriteList("q", new TaggedOp(0, "", &destroyed));
+        engine.rollback("p", 2);
+        EXPECT_EQ(2, destroyed);
+        engine.rollback("p", 0);
+        EXPECT_EQ(4, destroyed);
+    }
+    EXPECT_EQ(5, destroyed);
+}
+
+}
