@@ -14,6 +14,8 @@
 #include <orvel/BaseAST.hpp>
 #include <orvel/BitSet.hpp>
 #include <orvel/CharBuffer.hpp>
+#include <orvel/CharScanner.hpp>
+#include <orvel/CharScannerLiteralsLess.hpp>
 #include <orvel/CircularQueue.hpp>
 #include <orvel/CommonAST.hpp>
 #include <orvel/CommonASTWithHiddenTokens.hpp>
@@ -23,6 +25,9 @@
 #include <orvel/IOException.hpp>
 #include <orvel/InputBuffer.hpp>
 #include <orvel/IntrusiveRefCount.hpp>
+#include <orvel/LexerInputState.hpp>
+#include <orvel/MismatchedCharException.hpp>
+#include <orvel/NoViableAltForCharException.hpp>
 #include <orvel/ORVELException.hpp>
 #include <orvel/RecognitionException.hpp>
 #include <orvel/RefCount.hpp>
