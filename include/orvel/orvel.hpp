@@ -14,6 +14,8 @@
 #include <orvel/BaseAST.hpp>
 #include <orvel/BitSet.hpp>
 #include <orvel/CharBuffer.hpp>
+#include <orvel/CharScanner.hpp>
+#include <orvel/CharScannerLiteralsLess.hpp>
 #include <orvel/CircularQueue.hpp>
 #include <orvel/CommonAST.hpp>
 #include <orvel/CommonASTWithHiddenTokens.hpp>
@@ -24,8 +26,11 @@
 #include <orvel/InputBuffer.hpp>
 #include <orvel/IntrusiveRefCount.hpp>
 #include <orvel/LLkParser.hpp>
+#include <orvel/LexerInputState.hpp>
+#include <orvel/MismatchedCharException.hpp>
 #include <orvel/MismatchedTokenException.hpp>
 #include <orvel/NoViableAltException.hpp>
+#include <orvel/NoViableAltForCharException.hpp>
 #include <orvel/ORVELException.hpp>
 #include <orvel/Parser.hpp>
 #include <orvel/ParserInputState.hpp>

@@ -1,0 +1,265 @@
+#include <orvel/CharScanner.hpp>
+
+#include <orvel/CommonToken.hpp>
+
+#include <cctype>
+#include <cstring>
+#include <iostream>
+
+namespace orvel {
+
+CharScanner::CharScanner(InputBuffer& cb, bool case_sensitive)
+    : CharScanner(RefCount<LexerInputState>(new LexerInputState(cb)), case_sensitive)
+{
+}
+
+CharScanner::CharScanner(InputBuffer* cb, bool case_sensitive)
+    : CharScanner(RefCount<LexerInputState>(new LexerInputState(cb)), case_sensitive)
+{
+}
+
+CharScanner::CharScanner(const RefCount<LexerInputState>& state, bool case_sensitive)
+    : tokenObjectFactory(&CommonToken::factory),
+      caseSensitive(case_sensitive),
+      literals(CharScannerLiteralsLess(this)),
+      inputState(state)
+{
+}
+
+CharScanner::~CharScanner() = default;
+
+int CharScanner::LA(unsigned int i)
+{
+    const int c = inputState->input->LA(i);
+    return caseSensitive ? c : toLower(c);
+}
+
+void CharScanner::append(char c)
+{
+    if (!saveText)
+        return;
+    // Grow in steps of 256. The capacity test keeps reserve() from being
+    // taken as a request to shrink a text that grew long earlier.
+    const std::string::size_type n = text.length();
+    if (n % 256 == 0 && text.capacity() < n + 256)
+        text.reserve(n + 256);
+    text += c;
+}
+
+void CharScanner::append(const std::string& s)
+{
+    if (saveText)
+        text += s;
+}
+
+void CharScanner::commit() { inputState->input->commit(); }
+
+void CharScanner::recover(const RecognitionException&, const BitSet& tokenSet)
+{
+    consume();
+    consumeUntil(tokenSet);
+}
+
+void CharScanner::consume()
+{
+    if (inputState->guessing == 0) {
+        const int c = LA(1);
+        append(static_cast<char>(caseSensitive ? c : inputState->input->LA(1)));
+        if (c == '\t')
+            tab();
+        else
+            ++inputState->column;
+    }
+    inputState->input->consume();
+}
+
+void CharScanner::consumeUntil(int c)
+{
+    for (int la = LA(1); la != EOF_CHAR && la != c; la = LA(1))
+        consume();
+}
+
+void CharScanner::consumeUntil(const BitSet& set)
+{
+    for (int la = LA(1); la != EOF_CHAR && !set.member(static_cast<unsigned int>(la)); la = LA(1))
+        consume();
+}
+
+unsigned int CharScanner::mark() { return inputState->input->mark(); }
+
+void CharScanner::rewind(unsigned int pos) { inputState->input->rewind(pos); }
+
+void CharScanner::match(int c)
+{
+    const int la = LA(1);
+    if (la != c)
+        throw MismatchedCharException(la, c, false, this);
+    consume();
+}
+
+void CharScanner::match(const BitSet& b)
+{
+    const int la = LA(1);
+    if (la == EOF_CHAR || !b.member(static_cast<unsigned int>(la)))
+        throw MismatchedCharException(la, b, false, this);
+    consume();
+}
+
+void CharScanner::match(const char* s) { matchChars(s, std::strlen(s)); }
+
+void CharScanner::match(const std::string& s) { matchChars(s.data(), s.length()); }
+
+void CharScanner::matchChars(const char* s, std::string::size_type n)
+{
+    for (std::string::size_type i = 0; i < n; ++i) {
+        const int expected = static_cast<unsigned char>(s[i]);
+        const int la = LA(1);
+        if (la != expected)
+            throw MismatchedCharException(la, expected, false, this);
+        consume();
+    }
+}
+
+void CharScanner::matchNot(int c)
+{
+    const int la = LA(1);
+    if (la == c)
+        throw MismatchedCharException(la, c, true, this);
+    consume();
+}
+
+void CharScanner::matchRange(int c1, int c2)
+{
+    const int la = LA(1);
+    if (la < c1 || la > c2)
+        throw MismatchedCharException(la, c1, c2, false, this);
+    consume();
+}
+
+bool CharScanner::getCaseSensitive() const { return caseSensitive; }
+
+void CharScanner::setCaseSensitive(bool t) { caseSensitive = t; }
+
+int CharScanner::getLine() const { return inputState->line; }
+
+void CharScanner::setLine(int l) { inputState->line = l; }
+
+int CharScanner::getColumn() const { return inputState->column; }
+
+void CharScanner::setColumn(int c) { inputState->column = c; }
+
+const std::string& CharScanner::getFilename() const { return inputState->filename; }
+
+void CharScanner::setFilename(const std::string& f) { inputState->filename = f; }
+
+bool CharScanner::getCommitToPath() const { return commitToPath; }
+
+void CharScanner::setCommitToPath(bool v) { commitToPath = v; }
+
+const std::string& CharScanner::getText() const { return text; }
+
+void CharScanner::setText(const std::string& s) { text = s; }
+
+void CharScanner::resetText()
+{
+    text.clear();
+    inputState->startColumn = inputState->column;
+    inputState->startLine = inputState->line;
+}
+
+TokenRefCount<Token> CharScanner::getTokenObject() const { return tokenObject; }
+
+void CharScanner::newline()
+{
+    ++inputState->line;
+    inputState->column = 1;
+}
+
+void CharScanner::tab()
+{
+    const int c = getColumn();
+    setColumn(((c - 1) / tabSize + 1) * tabSize + 1);
+}
+
+void CharScanner::reportError(const RecognitionException& ex)
+{
+    std::cerr << ex.toString() << std::endl;
+}
+
+void CharScanner::reportError(const std::string& s)
+{
+    const std::string& file = getFilename();
+    if (file.empty())
+        std::cerr << "error: " << s << std::endl;
+    else
+        std::cerr << file << ": error: " << s << std::endl;
+}
+
+void CharScanner::reportWarning(const std::string& s)
+{
+    const std::string& file = getFilename();
+    if (file.empty())
+        std::cerr << "warning: " << s << std::endl;
+    else
+        std::cerr << file << ": warning: " << s << std::endl;
+}
+
+InputBuffer& CharScanner::getInputBuffer() { return *inputState->input; }
+
+RefCount<LexerInputState> CharScanner::getInputState() { return inputState; }
+
+void CharScanner::setInputState(RefCount<LexerInputState> state) { inputState = state; }
+
+void CharScanner::setTokenObjectFactory(TokenObjectFactory factory)
+{
+    tokenObjectFactory = factory;
+}
+
+int CharScanner::testLiteralsTable(int ttype) const { return testLiteralsTable(text, ttype); }
+
+int CharScanner::testLiteralsTable(const std::string& txt, int ttype) const
+{
+    const auto found = literals.find(txt);
+    return found != literals.end() ? found->second : ttype;
+}
+
+int CharScanner::toLower(int c) const
+{
+    // tolower() is defined only for unsigned char values and EOF.
+    if (c < 0 || c > 255)
+        return c;
+    return std::tolower(c);
+}
+
+void CharScanner::uponEOF() {}
+
+void CharScanner::traceIndent()
+{
+    for (int i = 0; i < traceDepth; ++i)
+        std::cout << ' ';
+}
+
+void CharScanner::traceIn(const char* rname)
+{
+    ++traceDepth;
+    traceIndent();
+    std::cout << "> lexer " << rname << "; c==" << LA(1) << std::endl;
+}
+
+void CharScanner::traceOut(const char* rname)
+{
+    traceIndent();
+    std::cout << "< lexer " << rname << "; c==" << LA(1) << std::endl;
+    --traceDepth;
+}
+
+TokenRefCount<Token> CharScanner::makeToken(int t)
+{
+    TokenRefCount<Token> token = tokenObjectFactory();
+    token->setType(t);
+    token->setColumn(inputState->startColumn);
+    token->setLine(inputState->startLine);
+    return token;
+}
+
+}

@@ -1,0 +1,16 @@
+#include <orvel/CharScannerLiteralsLess.hpp>
+
+#include <orvel/CharScanner.hpp>
+
+#include <strings.h>
+
+namespace orvel {
+
+bool CharScannerLiteralsLess::operator()(const std::string& x, const std::string& y) const
+{
+    if (scanner->getLiteralsCaseSensitive())
+        return x < y;
+    return strcasecmp(x.c_str(), y.c_str()) < 0;
+}
+
+}

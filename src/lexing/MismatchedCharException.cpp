@@ -1,0 +1,87 @@
+#include <orvel/MismatchedCharException.hpp>
+
+#include <orvel/CharScanner.hpp>
+#include <orvel/TextUtils.hpp>
+
+#include <utility>
+
+namespace orvel {
+
+namespace {
+
+const char* const mismatchedChar = "Mismatched char";
+
+// The error at the scanner's current position, or at none without a scanner.
+RecognitionException positionedAt(const CharScanner* scanner)
+{
+    if (!scanner)
+        return RecognitionException(mismatchedChar);
+    return RecognitionException(mismatchedChar, scanner->getFilename(), scanner->getLine(),
+                                scanner->getColumn());
+}
+
+// A character as the messages quote it: charName() inside quotes of its own.
+std::string quoted(int c) { return "'" + charName(c) + "'"; }
+
+}
+
+MismatchedCharException::MismatchedCharException() : RecognitionException(mismatchedChar) {}
+
+MismatchedCharException::MismatchedCharException(int c, int expected, bool matchNot,
+                                                 CharScanner* theScanner)
+    : RecognitionException(positionedAt(theScanner)),
+      mismatchType(matchNot ? NOT_CHAR : CHAR),
+      foundChar(c),
+      expecting(expected),
+      scanner(theScanner)
+{
+}
+
+MismatchedCharException::MismatchedCharException(int c, int lower, int upperBound,
+                                                 bool matchNot, CharScanner* theScanner)
+    : RecognitionException(positionedAt(theScanner)),
+      mismatchType(matchNot ? NOT_RANGE : RANGE),
+      foundChar(c),
+      expecting(lower),
+      upper(upperBound),
+      scanner(theScanner)
+{
+}
+
+MismatchedCharException::MismatchedCharException(int c, BitSet expectedSet, bool matchNot,
+                                                 CharScanner* theScanner)
+    : RecognitionException(positionedAt(theScanner)),
+      mismatchType(matchNot ? NOT_SET : SET),
+      foundChar(c),
+      set(std::move(expectedSet)),
+      scanner(theScanner)
+{
+}
+
+std::string MismatchedCharException::getMessage() const
+{
+    switch (mismatchType) {
+    case CHAR:
+        return "expecting " + quoted(expecting) + ", found " + quoted(foundChar);
+    case NOT_CHAR:
+        return "expecting anything but " + quoted(expecting) + "; got it anyway";
+    case RANGE:
+        return "expecting token in range: " + quoted(expecting) + ".." + quoted(upper)
+               + ", found " + quoted(foundChar);
+    case NOT_RANGE:
+        // No opening quote before the lower bound: the established wording.
+        return "expecting token NOT in range: " + charName(expecting) + "'.." + quoted(upper)
+               + ", found " + quoted(foundChar);
+    case SET:
+    case NOT_SET: {
+        std::string message = mismatchType == NOT_SET ? "expecting NOT one of (" : "expecting one of (";
+        for (unsigned int member : set.toArray())
+            message += " " + quoted(static_cast<int>(member));
+        return message + "), found " + quoted(foundChar);
+    }
+    default:
+        return RecognitionException::getMessage();
+    }
+}
+
+}
