@@ -2,7 +2,7 @@
 // trees and a tree parser that evaluates them.
 #include <orvel/ASTFactory.hpp>
 
-#include "support/CalcLanguage.hpp"
+#include "calc/CalcLanguage.hpp"
 #include "support/Expect.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#ifndef ORVEL_TESTS_SUPPORT_CALCLANGUAGE_HPP
-#define ORVEL_TESTS_SUPPORT_CALCLANGUAGE_HPP
+#ifndef ORVEL_EXAMPLES_CALC_CALCLANGUAGE_HPP
+#define ORVEL_EXAMPLES_CALC_CALCLANGUAGE_HPP
 
 // A small calculator language written the way a grammar compiler writes
 // recognizers on orvel:
