@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,7 @@ private:
 // the root class down to the probe, the empty handle, and the link through
 // which one probe keeps another alive.
 struct Tokens {
+    static constexpr const char* name = "Tokens";
     using Record = orvel::TokenRef;
     using Root = orvel::Token;
     using Middle = orvel::CommonHiddenStreamToken;
@@ -40,6 +42,7 @@ struct Tokens {
 };
 
 struct Nodes {
+    static constexpr const char* name = "Nodes";
     using Record = orvel::ASTRef;
     using Root = orvel::AST;
     using Middle = orvel::BaseAST;
@@ -67,8 +70,13 @@ protected:
     std::vector<int> deaths;
 };
 
+struct FamilyName {
+    template <typename F>
+    static std::string GetName(int) { return F::name; }
+};
+
 using Families = ::testing::Types<Tokens, Nodes>;
-TYPED_TEST_SUITE(IntrusiveRefCountTest, Families);
+TYPED_TEST_SUITE(IntrusiveRefCountTest, Families, FamilyName);
 
 TYPED_TEST(IntrusiveRefCountTest, EmptyHandleHoldsNoRecordAndEqualsTheNullHandle)
 {
