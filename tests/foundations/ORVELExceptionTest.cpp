@@ -3,6 +3,8 @@
 #include <orvel/TokenStreamException.hpp>
 #include <orvel/TokenStreamRetryException.hpp>
 
+#include "support/Expect.hpp"
+
 #include <gtest/gtest.h>
 
 #include <exception>
@@ -12,6 +14,7 @@
 namespace {
 
 using orvel::ORVELException;
+using orvel::TokenStreamException;
 
 TEST(ORVELException, ToStringAndGetMessageAreTheBareMessage)
 {
@@ -23,8 +26,13 @@ TEST(ORVELException, ToStringAndGetMessageAreTheBareMessage)
     }
 }
 
-TEST(ORVELException, IsNotSeenByHandlersOfStandardExceptions)
+TEST(ORVELException, EveryLibraryExceptionIsCaughtThroughItsBasesButNotAsAStandardException)
 {
+    EXPECT_THROW_TEXT(throw orvel::IOException("io"), ORVELException, "io");
+    EXPECT_THROW_TEXT(throw TokenStreamException("stream"), ORVELException, "stream");
+    EXPECT_THROW_TEXT(throw TokenStreamException(), ORVELException, "");
+    EXPECT_THROW_TEXT(throw orvel::TokenStreamRetryException(), TokenStreamException, "");
+
     bool caughtAsStandard = false;
     try {
         try {
@@ -32,42 +40,16 @@ TEST(ORVELException, IsNotSeenByHandlersOfStandardExceptions)
         } catch (const std::exception&) {
             caughtAsStandard = true;
         }
-    } catch (const ORVELException& e) {
-        EXPECT_EQ("bad", e.toString());
+    } catch (const ORVELException&) {
     }
     EXPECT_FALSE(caughtAsStandard);
 }
 
-// Returns the toString() of what `thrower` throws, caught as `Caught`.
-template <typename Caught, typename Thrower>
-std::string caughtAs(Thrower thrower)
-{
-    try {
-        thrower();
-    } catch (const Caught& e) {
-        return e.toString();
-    }
-    return "not thrown";
-}
-
-TEST(ORVELException, EveryLibraryExceptionIsCaughtThroughItsBases)
-{
-    EXPECT_EQ("io", caughtAs<ORVELException>([] { throw orvel::IOException("io"); }));
-    EXPECT_EQ("stream",
-              caughtAs<ORVELException>([] { throw orvel::TokenStreamException("stream"); }));
-    EXPECT_EQ("", caughtAs<ORVELException>([] { throw orvel::TokenStreamException(); }));
-    EXPECT_EQ("", caughtAs<orvel::TokenStreamException>(
-                      [] { throw orvel::TokenStreamRetryException(); }));
-}
-
 // Counts its destruction, to show that deleting through the root reaches the
 // most derived destructor.
-class CountingException : public orvel::TokenStreamException {
-public:
+struct CountingException : TokenStreamException {
     explicit CountingException(int& destroyed) : destroyed(destroyed) {}
     ~CountingException() override { ++destroyed; }
-
-private:
     int& destroyed;
 };
 

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
-
 using orvel::RefCount;
 
 namespace {
@@ -14,16 +11,11 @@ struct State {
     int value = 0;
 };
 
-// A state that counts its own destruction.
+// A state that counts its own destruction and may hold the only handle to another.
 struct ProbeState : State {
     explicit ProbeState(int& destroyed) : destroyed(destroyed) {}
     ~ProbeState() override { ++destroyed; }
     int& destroyed;
-};
-
-// A state that holds the only handle to another.
-struct Holder : ProbeState {
-    using ProbeState::ProbeState;
     RefCount<State> inner;
 };
 
@@ -38,38 +30,32 @@ TEST(RefCount, EmptyHandleYieldsNullAndCopiesAsEmpty)
     EXPECT_FALSE(static_cast<bool>(empty));
 }
 
-TEST(RefCount, CopiesShareOneObjectDeletedWithTheLastThroughItsVirtualDestructor)
+// The last handle deletes the object through State's virtual destructor.
+TEST(RefCount, CopiesAndSelfAssignmentKeepOneObjectThatTheLastHandleDeletes)
 {
     int destroyed = 0;
-    auto first = std::make_unique<RefCount<State>>(new ProbeState(destroyed));
-    RefCount<State> second(*first);
+    RefCount<State> first(new ProbeState(destroyed));
+    const RefCount<State>& alias = first;
+    first = alias;
+    EXPECT_EQ(0, destroyed);
+    RefCount<State> second(first);
     RefCount<State> third;
     third = second;
     third->value = 5;
 
-    EXPECT_EQ(5, (*first)->value);
-    first.reset();
+    EXPECT_EQ(5, first->value);
+    first = RefCount<State>();
     second = RefCount<State>();
     EXPECT_EQ(0, destroyed);
     third = RefCount<State>();
     EXPECT_EQ(1, destroyed);
 }
 
-TEST(RefCount, SelfAssignmentKeepsTheObjectAlive)
-{
-    int destroyed = 0;
-    RefCount<State> only(new ProbeState(destroyed));
-    const RefCount<State>& alias = only;
-    only = alias;
-    EXPECT_EQ(0, destroyed);
-    EXPECT_NE(nullptr, only.get());
-}
-
 TEST(RefCount, ReplacingHandleByObjectReachableOnlyThroughItKeepsThatObjectAlive)
 {
     int outerDestroyed = 0;
     int innerDestroyed = 0;
-    auto* outer = new Holder(outerDestroyed);
+    auto* outer = new ProbeState(outerDestroyed);
     outer->inner = RefCount<State>(new ProbeState(innerDestroyed));
     RefCount<State> handle(outer);
 

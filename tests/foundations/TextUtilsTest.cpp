@@ -20,17 +20,13 @@ TEST(TextUtils, PlusIntAppendsSignedDecimal)
         EXPECT_EQ(c.expected, std::string("x") + c.n) << c.n;
 }
 
-TEST(TextUtils, PlusUnsignedLongAppendsUnsignedDecimal)
+TEST(TextUtils, PlusUnsignedLongAppendsUnsignedDecimalOfEveryBit)
 {
     EXPECT_EQ("n=0", std::string("n=") + 0UL);
     EXPECT_EQ("n=4294967295", std::string("n=") + 4294967295UL);
-}
-
-TEST(TextUtils, PlusUnsignedLongKeepsDigitsBeyondThirtyTwoBits)
-{
-    if (sizeof(unsigned long) < 8)
-        GTEST_SKIP() << "unsigned long has 32 bits here";
-    EXPECT_EQ("18446744073709551615", std::string() + ULONG_MAX);
+    if (sizeof(unsigned long) == 8) {
+        EXPECT_EQ("18446744073709551615", std::string() + ULONG_MAX);
+    }
 }
 
 TEST(TextUtils, CharNameRendersEveryKindOfCharacter)
