@@ -1,5 +1,4 @@
 #include <orvel/ParserInputState.hpp>
-#include <orvel/RefCount.hpp>
 #include <orvel/TokenBuffer.hpp>
 
 #include "support/ParserFixtures.hpp"
@@ -9,39 +8,21 @@
 namespace orvel {
 namespace {
 
-using test::CountedTokenBuffer;
-using test::ListTokenStream;
-
-TEST(ParserInputState, StartsNotGuessingWithoutFileName)
+TEST(ParserInputState, StartsNotGuessingWithoutFileNameAndDeletesOnlyAnAdoptedBuffer)
 {
-    ListTokenStream stream;
-    TokenBuffer buffer(stream);
-    const ParserInputState state(buffer);
-    EXPECT_EQ(0, state.guessing);
-    EXPECT_EQ("", state.filename);
-    EXPECT_EQ(&buffer, state.input);
-    EXPECT_FALSE(state.ownsInput);
-}
-
-TEST(ParserInputState, DeletesAnAdoptedBufferWithItself)
-{
-    ListTokenStream stream;
+    test::ListTokenStream stream;
     int deaths = 0;
+    test::Counted<TokenBuffer> borrowed(&deaths, stream);
     {
-        const ParserInputState state(new CountedTokenBuffer(stream, &deaths));
-        EXPECT_TRUE(state.ownsInput);
-        EXPECT_EQ(0, deaths);
+        const ParserInputState onBorrowed(borrowed);
+        const ParserInputState onAdopted(new test::Counted<TokenBuffer>(&deaths, stream));
+        EXPECT_EQ(0, onBorrowed.guessing);
+        EXPECT_EQ("", onBorrowed.filename);
+        EXPECT_EQ(&borrowed, onBorrowed.input);
+        EXPECT_FALSE(onBorrowed.ownsInput);
+        EXPECT_TRUE(onAdopted.ownsInput);
     }
     EXPECT_EQ(1, deaths);
-}
-
-TEST(ParserInputState, LeavesABorrowedBufferAlone)
-{
-    ListTokenStream stream;
-    int deaths = 0;
-    CountedTokenBuffer buffer(stream, &deaths);
-    { const ParserInputState state(buffer); }
-    EXPECT_EQ(0, deaths);
 }
 
 }

@@ -1,26 +1,18 @@
 #include <orvel/RefCount.hpp>
 #include <orvel/TreeParserInputState.hpp>
 
+#include "support/ParserFixtures.hpp"
+
 #include <gtest/gtest.h>
 
 namespace orvel {
 namespace {
 
-TEST(TreeParserInputState, StartsNotGuessing)
+TEST(TreeParserInputState, StartsNotGuessingAndADerivedStateIsDestroyedWholeByTheLastHandle)
 {
-    const TreeParserInputState state;
-    EXPECT_EQ(0, state.guessing);
-}
-
-TEST(TreeParserInputState, DerivedStateIsDestroyedWholeByTheLastHandle)
-{
-    struct CountedState : TreeParserInputState {
-        explicit CountedState(int* deaths_) : deaths(deaths_) {}
-        ~CountedState() override { ++*deaths; }
-        int* deaths;
-    };
+    EXPECT_EQ(0, TreeParserInputState().guessing);
     int deaths = 0;
-    RefCount<TreeParserInputState> first(new CountedState(&deaths));
+    RefCount<TreeParserInputState> first(new test::Counted<TreeParserInputState>(&deaths));
     RefCount<TreeParserInputState> second = first;
     first = RefCount<TreeParserInputState>();
     EXPECT_EQ(0, deaths);

@@ -1,7 +1,5 @@
-#include <orvel/ASTFactory.hpp>
 #include <orvel/ASTNULLType.hpp>
 #include <orvel/BitSet.hpp>
-#include <orvel/CommonAST.hpp>
 #include <orvel/MismatchedTokenException.hpp>
 #include <orvel/TreeParser.hpp>
 
@@ -10,105 +8,60 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iostream>
-#include <string>
+#include <utility>
 
 namespace orvel {
 namespace {
 
-using test::CaptureStream;
-using test::ID;
-using test::PLUS;
-using test::setOf;
-using test::STAR;
+using namespace test;
 
-class NamedTreeParser : public TreeParser {
-public:
-    using TreeParser::TreeParser;
+using NamedTreeParser = Named<TreeParser>;
 
-    ASTRefCount<AST> getAST() override { return nullAST; }
-    const char* getTokenName(int num) const override { return test::tokenNames[num]; }
-    int getNumTokens() const override { return test::numTokens; }
-    const char* const* getTokenNames() const override { return test::tokenNames; }
-
-    using TreeParser::inputState;
-    using TreeParser::traceDepth;
-};
-
-ASTRefCount<AST> node(int type, const std::string& text)
-{
-    ASTRefCount<AST> n = CommonAST::factory();
-    n->initialize(type, text);
-    return n;
-}
-
-TEST(TreeParser, NullNodeIsOneSharedASTNULLTypeNode)
+TEST(TreeParser, NullNodeIsOneSharedASTNULLTypeNodeThatNoOtherNodeEquals)
 {
     ASSERT_TRUE(TreeParser::ASTNULL.get() != nullptr);
     EXPECT_STREQ("ASTNULLType", TreeParser::ASTNULL->typeName());
-    EXPECT_EQ(Token::NULL_TREE_LOOKAHEAD, TreeParser::ASTNULL->getType());
-    EXPECT_EQ("<ASTNULL>", TreeParser::ASTNULL->toString());
     EXPECT_TRUE(TreeParser::ASTNULL == TreeParser::ASTNULL->getFirstChild());
-    const ASTRefCount<AST> copy = TreeParser::ASTNULL;
-    EXPECT_EQ(TreeParser::ASTNULL.get(), copy.get());
+    EXPECT_FALSE(ASTRefCount<AST>(new ASTNULLType) == TreeParser::ASTNULL);
 }
 
-TEST(TreeParser, AnotherNullTypeNodeIsNotASTNULL)
+TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
 {
-    const ASTRefCount<AST> other(new ASTNULLType);
-    EXPECT_FALSE(other == TreeParser::ASTNULL);
-    NamedTreeParser parser;
-    EXPECT_THROW_TEXT(parser.match(other, ID), MismatchedTokenException,
-                      "<AST>: expecting ID, found '<ASTNULL>'");
-    parser.match(other, Token::NULL_TREE_LOOKAHEAD);
-}
-
-TEST(TreeParser, MatchAcceptsANodeOfTheExpectedType)
-{
-    NamedTreeParser parser;
-    const ASTRefCount<AST> three = node(Token::NULL_TREE_LOOKAHEAD, "x");
-    parser.match(three, Token::NULL_TREE_LOOKAHEAD);
-    parser.match(node(ID, "a"), ID);
-    parser.matchNot(node(STAR, "*"), PLUS);
-    parser.match(node(PLUS, "+"), setOf({PLUS, STAR}));
-}
-
-TEST(TreeParser, MissingOrWrongNodesAreMismatches)
-{
-    NamedTreeParser parser;
-    EXPECT_THROW_TEXT(parser.match(TreeParser::ASTNULL, Token::NULL_TREE_LOOKAHEAD),
-                      MismatchedTokenException,
-                      "<AST>: expecting NULL_TREE_LOOKAHEAD, found '<ASTNULL>'");
-    EXPECT_THROW_TEXT(parser.match(nullAST, ID), MismatchedTokenException,
-                      "<AST>: expecting ID, found '<empty tree>'");
-    EXPECT_THROW_TEXT(parser.match(node(PLUS, "+"), ID), MismatchedTokenException,
-                      "<AST>: expecting ID, found '+'");
-}
-
-TEST(TreeParser, MatchNotRejectsTheExcludedTypeAndMissingNodes)
-{
-    NamedTreeParser parser;
-    EXPECT_THROW_TEXT(parser.matchNot(node(PLUS, "+"), PLUS), MismatchedTokenException,
-                      "<AST>: expecting anything but PLUS; got it anyway");
-    EXPECT_THROW_TEXT(parser.matchNot(nullAST, PLUS), MismatchedTokenException,
-                      "<AST>: expecting anything but PLUS; got it anyway");
-    EXPECT_THROW_TEXT(parser.matchNot(TreeParser::ASTNULL, PLUS), MismatchedTokenException,
-                      "<AST>: expecting anything but PLUS; got it anyway");
-}
-
-TEST(TreeParser, MatchOfASetRejectsNonMembersMissingNodesAndEverythingForAnEmptySet)
-{
-    NamedTreeParser parser;
-    EXPECT_THROW_TEXT(parser.match(node(ID, "a"), setOf({PLUS, STAR})),
-                      MismatchedTokenException,
-                      "<AST>: expecting one of ( PLUS STAR), found 'a'");
-    EXPECT_THROW_TEXT(parser.match(node(ID, "a"), BitSet()), MismatchedTokenException,
-                      "<AST>: expecting one of (), found 'a'");
-    EXPECT_THROW_TEXT(parser.match(nullAST, setOf({ID})), MismatchedTokenException,
-                      "<AST>: expecting one of ( ID), found '<empty tree>'");
-    EXPECT_THROW_TEXT(parser.match(TreeParser::ASTNULL, setOf({Token::NULL_TREE_LOOKAHEAD})),
-                      MismatchedTokenException,
-                      "<AST>: expecting one of ( NULL_TREE_LOOKAHEAD), found '<ASTNULL>'");
+    NamedTreeParser p;
+    const ASTRefCount<AST> null = TreeParser::ASTNULL;
+    const ASTRefCount<AST> otherNull(new ASTNULLType);
+    const int three = Token::NULL_TREE_LOOKAHEAD;
+    const char* const notPlus = "<AST>: expecting anything but PLUS; got it anyway";
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[&] { p.match(node(three, "x"), three); }, nullptr},
+        {[&] { p.match(otherNull, three); }, nullptr},
+        {[&] { p.match(node(ID, "a"), ID); }, nullptr},
+        {[&] { p.matchNot(node(STAR, "*"), PLUS); }, nullptr},
+        {[&] { p.match(node(PLUS, "+"), setOf({PLUS, STAR})); }, nullptr},
+        {[&] { p.match(null, three); }, "<AST>: expecting NULL_TREE_LOOKAHEAD, found '<ASTNULL>'"},
+        {[&] { p.match(otherNull, ID); }, "<AST>: expecting ID, found '<ASTNULL>'"},
+        {[&] { p.match(nullAST, ID); }, "<AST>: expecting ID, found '<empty tree>'"},
+        {[&] { p.match(node(PLUS, "+"), ID); }, "<AST>: expecting ID, found '+'"},
+        {[&] { p.matchNot(node(PLUS, "+"), PLUS); }, notPlus},
+        {[&] { p.matchNot(nullAST, PLUS); }, notPlus},
+        {[&] { p.matchNot(null, PLUS); }, notPlus},
+        {[&] { p.match(node(ID, "a"), setOf({PLUS, STAR})); },
+         "<AST>: expecting one of ( PLUS STAR), found 'a'"},
+        {[&] { p.match(node(ID, "a"), BitSet()); }, "<AST>: expecting one of (), found 'a'"},
+        {[&] { p.match(nullAST, setOf({ID})); },
+         "<AST>: expecting one of ( ID), found '<empty tree>'"},
+        {[&] { p.match(null, setOf({3})); },
+         "<AST>: expecting one of ( NULL_TREE_LOOKAHEAD), found '<ASTNULL>'"},
+    };
+    for (const auto& [run, error] : cases) {
+        SCOPED_TRACE(error ? error : "match");
+        if (error)
+            EXPECT_THROW_TEXT(run(), MismatchedTokenException, error);
+        else
+            EXPECT_NO_THROW(run());
+    }
 }
 
 TEST(TreeParser, ReportsNeverShowAFileName)
@@ -117,15 +70,12 @@ TEST(TreeParser, ReportsNeverShowAFileName)
     CaptureStream err(std::cerr);
     parser.reportError("bad tree");
     parser.reportWarning("odd tree");
-    parser.reportError(MismatchedTokenException(test::tokenNames, test::numTokens, nullAST, ID,
-                                                false));
-    EXPECT_EQ("error: bad tree\n"
-              "warning: odd tree\n"
-              "<AST>: expecting ID, found '<empty tree>'\n",
+    parser.reportError(MismatchedTokenException(tokenNames, numTokens, nullAST, ID, false));
+    EXPECT_EQ("error: bad tree\nwarning: odd tree\n<AST>: expecting ID, found '<empty tree>'\n",
               err.text());
 }
 
-TEST(TreeParser, TraceLinesShowTheNodeAndGuessing)
+TEST(TreeParser, TraceLinesIndentVirtuallyNeverBelowZeroAndShowTheNodeAndGuessing)
 {
     NamedTreeParser parser;
     ASTRefCount<AST> plus = node(PLUS, "+");
@@ -137,50 +87,31 @@ TEST(TreeParser, TraceLinesShowTheNodeAndGuessing)
     parser.traceOut("atom", TreeParser::ASTNULL);
     parser.inputState->guessing = 0;
     parser.traceOut("expr", plus);
-    EXPECT_EQ(" > expr(+)\n"
-              "  > atom(null)\n"
-              "  < atom(<ASTNULL>) [guessing]\n"
-              " < expr(+)\n",
-              out.text());
     EXPECT_EQ(0, parser.traceDepth);
-}
-
-TEST(TreeParser, TraceIndentsThroughTheVirtualTraceIndentAndNeverBelowZero)
-{
-    struct MarkingTreeParser : NamedTreeParser {
-        void traceIndent() override
-        {
-            std::cout << "|";
-            NamedTreeParser::traceIndent();
-        }
-    };
-    MarkingTreeParser parser;
-    CaptureStream out(std::cout);
     parser.traceOut("r", nullAST);
     parser.traceOut("r", nullAST);
     parser.traceIn("s", nullAST);
-    EXPECT_EQ("|< r(null)\n|< r(null)\n|> s(null)\n", out.text());
     EXPECT_EQ(-1, parser.traceDepth);
+    EXPECT_EQ("| > expr(+)\n"
+              "|  > atom(null)\n"
+              "|  < atom(<ASTNULL>) [guessing]\n"
+              "| < expr(+)\n"
+              "|< r(null)\n"
+              "|< r(null)\n"
+              "|> s(null)\n",
+              out.text());
 }
 
-TEST(TreeParser, StartsWithItsOwnStateNoFactoryAndDepthZero)
+TEST(TreeParser, StartsWithItsOwnStateAtDepthZeroWithoutFactoryUnlessGivenAState)
 {
-    NamedTreeParser first;
-    NamedTreeParser second;
+    const NamedTreeParser first;
+    const NamedTreeParser second;
+    const NamedTreeParser sharing(first.inputState);
     EXPECT_EQ(nullptr, first.getASTFactory());
     EXPECT_EQ(0, first.traceDepth);
     EXPECT_EQ(0, first.inputState->guessing);
     EXPECT_NE(first.inputState.get(), second.inputState.get());
-}
-
-TEST(TreeParser, TreeParsersOnOneStateShareGuessing)
-{
-    NamedTreeParser first;
-    NamedTreeParser second(first.inputState);
-    first.inputState->guessing = 1;
-    CaptureStream out(std::cout);
-    second.traceIn("r", nullAST);
-    EXPECT_EQ(" > r(null) [guessing]\n", out.text());
+    EXPECT_EQ(first.inputState.get(), sharing.inputState.get());
 }
 
 }

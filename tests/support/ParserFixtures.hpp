@@ -1,31 +1,29 @@
 #ifndef ORVEL_TESTS_SUPPORT_PARSERFIXTURES_HPP
 #define ORVEL_TESTS_SUPPORT_PARSERFIXTURES_HPP
 
+#include <orvel/AST.hpp>
 #include <orvel/BitSet.hpp>
+#include <orvel/CommonAST.hpp>
 #include <orvel/CommonToken.hpp>
-#include <orvel/Token.hpp>
-#include <orvel/TokenBuffer.hpp>
-#include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
 
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
+#include <iostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace orvel::test {
 
-// Token types of the small token sets the parser tests use.
+// Token types of the parser tests and their name table; entry 2 is never named.
 enum : int { ID = 4, PLUS = 5, STAR = 6, SEMI = 7 };
-
-// The token-name table that goes with them; entry 2 is never named.
 inline constexpr const char* tokenNames[] = {"<0>",  "EOF",  "<2>", "NULL_TREE_LOOKAHEAD",
                                              "ID",   "PLUS", "STAR", "SEMI"};
 inline constexpr int numTokens = 8;
 
-// Returns the set of the given members, of the default size or larger.
+// Returns the set of `members`, of the default size or larger.
 inline BitSet setOf(std::initializer_list<unsigned int> members)
 {
     BitSet set;
@@ -34,22 +32,8 @@ inline BitSet setOf(std::initializer_list<unsigned int> members)
     return set;
 }
 
-// A CommonToken that counts its destruction in `*deaths`.
-class CountedToken : public CommonToken {
-public:
-    CountedToken(int type, const std::string& text, int* deaths_)
-        : CommonToken(type, text), deaths(deaths_)
-    {
-    }
-    ~CountedToken() override { ++*deaths; }
-
-private:
-    int* deaths;
-};
-
-// Returns a token of `type` and `text` at `line` and `column`.
-inline TokenRefCount<Token> token(int type, const std::string& text, int line = 1,
-                                  int column = 1)
+// Returns a new CommonToken of `type` and `text` at `line` and `column`.
+inline TokenRefCount<Token> token(int type, const std::string& text, int line = 1, int column = 1)
 {
     TokenRefCount<Token> t(new CommonToken(type, text));
     t->setLine(line);
@@ -57,58 +41,79 @@ inline TokenRefCount<Token> token(int type, const std::string& text, int line = 
     return t;
 }
 
-// Hands out the tokens it was given, then end-of-file tokens (text "<eof>")
-// forever, counting every call.
+// Returns a new CommonAST node of `type` and `text`.
+inline ASTRefCount<AST> node(int type, const std::string& text)
+{
+    ASTRefCount<AST> n = CommonAST::factory();
+    n->initialize(type, text);
+    return n;
+}
+
+// A Base (token, buffer, input state) that counts its destruction in `*deaths`.
+template <typename Base>
+class Counted : public Base {
+public:
+    template <typename... Args>
+    explicit Counted(int* deaths_, Args&&... args)
+        : Base(std::forward<Args>(args)...), deaths(deaths_)
+    {
+    }
+    ~Counted() override { ++*deaths; }
+
+private:
+    int* deaths;
+};
+
+// Hands out the tokens it was given, then whatever `atEnd` returns or throws
+// (by default end-of-file tokens with text "<eof>"), counting every call.
 class ListTokenStream : public TokenStream {
 public:
-    explicit ListTokenStream(std::vector<TokenRefCount<Token>> tokens_ = {})
-        : tokens(std::move(tokens_))
+    using End = std::function<TokenRefCount<Token>()>;
+
+    explicit ListTokenStream(std::vector<TokenRefCount<Token>> tokens_ = {},
+                             End atEnd_ = [] { return token(Token::EOF_TYPE, "<eof>"); })
+        : tokens(std::move(tokens_)), atEnd(std::move(atEnd_))
     {
     }
 
     TokenRefCount<Token> nextToken() override
     {
-        const std::size_t next = static_cast<std::size_t>(reads++);
-        return next < tokens.size() ? tokens[next] : token(Token::EOF_TYPE, "<eof>");
+        const auto next = static_cast<std::size_t>(reads++);
+        return next < tokens.size() ? tokens[next] : atEnd();
     }
 
-    // Number of nextToken() calls so far.
     int reads = 0;
 
 private:
     std::vector<TokenRefCount<Token>> tokens;
+    End atEnd;
 };
 
-// Hands out the tokens it was given, then calls `raise` (which throws) on
-// every further call.
-class FailingTokenStream : public TokenStream {
+// Tokens a + b ; at line 2, columns 1, 3, 5 and 6.
+inline ListTokenStream sum()
+{
+    return ListTokenStream({token(ID, "a", 2, 1), token(PLUS, "+", 2, 3), token(ID, "b", 2, 5),
+                            token(SEMI, ";", 2, 6)});
+}
+
+// Completes a parser or tree parser base with the table above and no tree;
+// its indentation writes a "|" first, showing where it is called virtually.
+template <typename Base>
+class Named : public Base {
 public:
-    FailingTokenStream(std::vector<TokenRefCount<Token>> tokens_, std::function<void()> raise_)
-        : tokens(std::move(tokens_)), raise(std::move(raise_))
+    using Base::Base;
+    ASTRefCount<AST> getAST() override { return nullAST; }
+    const char* getTokenName(int num) const override { return tokenNames[num]; }
+    const char* const* getTokenNames() const override { return tokenNames; }
+    int getNumTokens() const override { return numTokens; }
+    void traceIndent() override
     {
+        std::cout << "|";
+        Base::traceIndent();
     }
 
-    TokenRefCount<Token> nextToken() override
-    {
-        if (next == tokens.size())
-            raise();
-        return tokens.at(next++);
-    }
-
-private:
-    std::vector<TokenRefCount<Token>> tokens;
-    std::function<void()> raise;
-    std::size_t next = 0;
-};
-
-// A TokenBuffer that counts its destruction in `*deaths`.
-class CountedTokenBuffer : public TokenBuffer {
-public:
-    CountedTokenBuffer(TokenStream& input, int* deaths_) : TokenBuffer(input), deaths(deaths_) {}
-    ~CountedTokenBuffer() override { ++*deaths; }
-
-private:
-    int* deaths;
+    using Base::inputState;
+    using Base::traceDepth;
 };
 
 }
