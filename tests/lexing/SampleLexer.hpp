@@ -52,10 +52,7 @@ public:
             try {
                 int ttype = orvel::Token::SKIP;
                 switch (LA(1)) {
-                case ' ':
-                case '\t':
-                case '\r':
-                case '\n': mWS(); break;
+                case ' ': case '\t': case '\r': case '\n': mWS(); break;
                 case '.': match('.'); ttype = DOT; break;
                 case ';': match(';'); ttype = SEMI; break;
                 case '"': mSTRING(); ttype = STRING; break;
@@ -139,25 +136,19 @@ private:
 
     int mSLASH()
     {
-        if (LA(2) == '/') {
-            match("//");
-            while (LA(1) != '\n' && LA(1) != EOF_CHAR)
-                consume();
-            return orvel::Token::SKIP;
+        if (LA(2) != '*') {
+            match('/');
+            return DIV;
         }
-        if (LA(2) == '*') {
-            match("/*");
-            while (!(LA(1) == '*' && LA(2) == '/')) {
-                const int c = LA(1);
-                matchNot(EOF_CHAR);
-                if (c == '\n')
-                    newline();
-            }
-            match("*/");
-            return orvel::Token::SKIP;
+        match("/*");
+        while (!(LA(1) == '*' && LA(2) == '/')) {
+            const int c = LA(1);
+            matchNot(EOF_CHAR);
+            if (c == '\n')
+                newline();
         }
-        match('/');
-        return DIV;
+        match("*/");
+        return orvel::Token::SKIP;
     }
 
     bool literalsCaseSensitive;
