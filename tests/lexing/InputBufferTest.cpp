@@ -2,51 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ScannerProbe.hpp"
+
 #include <string>
+
+using orvel::test::ScriptedBuffer;
 
 namespace {
 
-// A buffer over a fixed text that counts how often it is asked for a
-// character; past the end it yields -1 like a real source.
-class ScriptedBuffer : public orvel::InputBuffer {
-public:
-    explicit ScriptedBuffer(std::string text) : text(std::move(text)) {}
-
-    int getChar() override
-    {
-        const std::size_t at = reads++;
-        return at < text.size() ? static_cast<unsigned char>(text[at]) : -1;
-    }
-
-    std::size_t reads = 0;
-
-private:
-    std::string text;
-};
-
-TEST(InputBuffer, ReadsOnlyAsDeepAsTheLookaheadAsks)
+// Looks at and consumes the next n characters, as a scanner does.
+void advance(orvel::InputBuffer& in, int n)
 {
-    ScriptedBuffer in("abcdef");
-    EXPECT_EQ(0u, in.reads);
-    EXPECT_EQ('a', in.LA(1));
-    EXPECT_EQ(1u, in.reads);
-    EXPECT_EQ('c', in.LA(3));
-    EXPECT_EQ(3u, in.reads);
-    EXPECT_EQ('b', in.LA(2));
-    EXPECT_EQ(3u, in.reads);
-    EXPECT_EQ(3u, in.entries());
+    for (; n > 0; --n) {
+        in.LA(1);
+        in.consume();
+    }
 }
 
-TEST(InputBuffer, ConsumeIsAppliedOnlyByTheNextLookahead)
+// The buffer as "kept|ahead" (marked and lookahead characters), " open" while
+// a mark is open, and how many characters it has read from its source.
+std::string view(const ScriptedBuffer& in)
 {
-    ScriptedBuffer in("abc");
-    in.LA(2);
+    return in.getMarkedChars() + "|" + in.getLAChars() + (in.isMarked() ? " open" : "") + " read "
+           + std::to_string(in.reads);
+}
+
+}
+
+TEST(InputBuffer, ReadsOnlyAsDeepAsTheLookaheadAsksAndAppliesConsumesLazily)
+{
+    ScriptedBuffer in("abcdef");
+    EXPECT_EQ("| read 0", view(in));
+    EXPECT_EQ('a', in.LA(1));
+    EXPECT_EQ("|a read 1", view(in));
+    EXPECT_EQ('c', in.LA(3));
+    EXPECT_EQ('b', in.LA(2));
     in.consume();
-    EXPECT_EQ(2u, in.entries());
-    EXPECT_EQ("ab", in.getLAChars());
+    EXPECT_EQ(3u, in.entries());
+    EXPECT_EQ("|abc read 3", view(in));
     EXPECT_EQ('b', in.LA(1));
-    EXPECT_EQ(1u, in.entries());
-    EXPECT_EQ(2u, in.reads);
+    EXPECT_EQ("|bc read 3", view(in));
 }
 
 TEST(InputBuffer, EndOfInputIsStoredLikeACharacter)
@@ -54,134 +49,71 @@ TEST(InputBuffer, EndOfInputIsStoredLikeACharacter)
     ScriptedBuffer in("");
     EXPECT_EQ(-1, in.LA(1));
     EXPECT_EQ(-1, in.LA(3));
-    EXPECT_EQ(3u, in.reads);
     EXPECT_EQ(3u, in.entries());
-    EXPECT_EQ("\xFF\xFF\xFF", in.getLAChars());
+    EXPECT_EQ("|\xFF\xFF\xFF read 3", view(in));
 }
 
-TEST(InputBuffer, RewindShowsTheCharactersConsumedSinceTheMarkAgain)
+TEST(InputBuffer, WithoutAMarkConsumedCharactersAreDroppedEvenIfNeverLookedAt)
 {
     ScriptedBuffer in("abcd");
-    const unsigned int m = in.mark();
-    for (const char expected : {'a', 'b', 'c'}) {
-        EXPECT_EQ(expected, in.LA(1));
-        in.consume();
-    }
+    advance(in, 1);
+    in.consume();
+    in.consume();
     EXPECT_EQ('d', in.LA(1));
-    in.rewind(m);
-    EXPECT_FALSE(in.isMarked());
-    EXPECT_EQ('a', in.LA(1));
-    EXPECT_EQ('d', in.LA(4));
-    EXPECT_EQ(4u, in.reads);
+    EXPECT_EQ("|d read 4", view(in));
+    EXPECT_EQ(0u, in.mark());
 }
 
-TEST(InputBuffer, MarksNestAndRewindInnermostFirst)
+TEST(InputBuffer, MarksNestAndRewindOrCommitClosesTheInnermostWithoutRereading)
 {
     ScriptedBuffer in("abc");
-    in.LA(1);
     const unsigned int m1 = in.mark();
-    in.consume();
-    in.LA(1);
+    advance(in, 1);
     const unsigned int m2 = in.mark();
     EXPECT_EQ(m1 + 1, m2);
-    in.consume();
+    advance(in, 1);
     EXPECT_EQ('c', in.LA(1));
     in.rewind(m2);
-    EXPECT_TRUE(in.isMarked());
     EXPECT_EQ('b', in.LA(1));
-    in.rewind(m1);
-    EXPECT_FALSE(in.isMarked());
-    EXPECT_EQ('a', in.LA(1));
-}
-
-TEST(InputBuffer, WithoutAMarkConsumedCharactersAreDropped)
-{
-    ScriptedBuffer in("abc");
-    in.LA(1);
-    in.consume();
-    EXPECT_EQ(0u, in.mark());
-    EXPECT_EQ("", in.getMarkedChars());
-    EXPECT_EQ('b', in.LA(1));
-}
-
-TEST(InputBuffer, ConsumesOfCharactersNeverLookedAtSkipThem)
-{
-    ScriptedBuffer in("abcd");
-    in.LA(1);
-    in.consume();
-    in.consume();
-    in.consume();
-    EXPECT_EQ('d', in.LA(1));
-    EXPECT_EQ(4u, in.reads);
-    EXPECT_EQ(1u, in.entries());
-}
-
-TEST(InputBuffer, MarkedCharsAreTheConsumedOnesAndLACharsTheOnesAhead)
-{
-    ScriptedBuffer in("abcde");
+    EXPECT_EQ("a|bc open read 3", view(in));
     in.mark();
-    in.LA(1);
-    in.consume();
-    in.LA(1);
-    in.consume();
-    in.LA(3);
-    EXPECT_EQ("ab", in.getMarkedChars());
-    EXPECT_EQ("cde", in.getLAChars());
-    // A pending consume is not applied by either.
-    in.consume();
-    EXPECT_EQ("ab", in.getMarkedChars());
-    EXPECT_EQ("cde", in.getLAChars());
+    advance(in, 1);
+    in.commit();
+    EXPECT_EQ('c', in.LA(1));
+    EXPECT_EQ("ab|c open read 3", view(in));
+    in.rewind(m1);
+    EXPECT_EQ('a', in.LA(1));
+    EXPECT_EQ("|abc read 3", view(in));
 }
 
-TEST(InputBuffer, CommitKeepsTheConsumedCharactersConsumed)
+TEST(InputBuffer, AfterCommitTheConsumedCharactersStayInAWindowThatSlidesWithEachConsume)
 {
     ScriptedBuffer in("abcdef");
     in.mark();
-    in.LA(1);
-    in.consume();
-    in.LA(1);
-    in.consume();
-    in.LA(1);
+    advance(in, 2);
+    EXPECT_EQ('e', in.LA(3));
+    EXPECT_EQ("ab|cde open read 5", view(in));
     in.commit();
-    EXPECT_FALSE(in.isMarked());
-    EXPECT_EQ('c', in.LA(1));
-    EXPECT_EQ("ab", in.getMarkedChars());
-    // The retained window in front of the lookahead slides with each consume.
-    in.consume();
+    EXPECT_EQ("ab|cde read 5", view(in));
+    advance(in, 1);
     EXPECT_EQ('d', in.LA(1));
-    EXPECT_EQ("bc", in.getMarkedChars());
+    EXPECT_EQ("bc|de read 5", view(in));
     EXPECT_EQ(2u, in.mark());
-    in.consume();
+    advance(in, 1);
     EXPECT_EQ('e', in.LA(1));
     in.rewind(2);
     EXPECT_EQ('d', in.LA(1));
 }
 
-TEST(InputBuffer, ConsumePendingAtCommitIsStillApplied)
+TEST(InputBuffer, PendingConsumeIsNotShownByTheGettersButIsAppliedAfterCommit)
 {
     ScriptedBuffer in("abc");
     in.mark();
-    in.LA(1);
-    in.consume();
-    in.LA(1);
-    in.consume();
+    advance(in, 2);
+    EXPECT_EQ("a|b open read 2", view(in));
     in.commit();
     EXPECT_EQ('c', in.LA(1));
     EXPECT_EQ(-1, in.LA(2));
-}
-
-TEST(InputBuffer, CommitClosesOnlyTheInnermostMark)
-{
-    ScriptedBuffer in("abc");
-    const unsigned int outer = in.mark();
-    in.mark();
-    in.LA(1);
-    in.consume();
-    in.commit();
-    EXPECT_TRUE(in.isMarked());
-    EXPECT_EQ('b', in.LA(1));
-    in.rewind(outer);
-    EXPECT_EQ('a', in.LA(1));
 }
 
 TEST(InputBuffer, ConsumesUnderAMarkMayRunAheadOfTheLookahead)
@@ -192,9 +124,9 @@ TEST(InputBuffer, ConsumesUnderAMarkMayRunAheadOfTheLookahead)
     in.consume();
     EXPECT_EQ(2u, in.mark());
     EXPECT_EQ(0u, in.entries());
-    EXPECT_EQ("", in.getMarkedChars());
+    EXPECT_EQ("| open read 0", view(in));
     EXPECT_EQ('c', in.LA(1));
-    EXPECT_EQ("ab", in.getMarkedChars());
+    EXPECT_EQ("ab|c open read 3", view(in));
     in.commit();
     in.rewind(m);
     EXPECT_EQ('a', in.LA(1));
@@ -207,26 +139,22 @@ TEST(InputBuffer, ResetDropsBufferedCharactersAndReadsOn)
     in.LA(3);
     in.consume();
     in.reset();
-    EXPECT_FALSE(in.isMarked());
-    EXPECT_EQ(0u, in.entries());
-    EXPECT_EQ("", in.getMarkedChars());
+    EXPECT_EQ("| read 3", view(in));
     EXPECT_EQ('d', in.LA(1));
     EXPECT_EQ(0u, in.mark());
 }
 
 TEST(InputBuffer, LongInputStaysInStepAcrossQueueCompaction)
 {
+    const int length = 12000;
     std::string text;
-    for (int i = 0; i < 12000; ++i)
+    for (int i = 0; i < length; ++i)
         text += static_cast<char>('a' + i % 26);
     ScriptedBuffer in(text);
-    for (int i = 0; i < 12000; ++i) {
+    for (int i = 0; i < length; ++i, in.consume()) {
         ASSERT_EQ('a' + i % 26, in.LA(1)) << i;
-        ASSERT_EQ(i + 1 < 12000 ? 'a' + (i + 1) % 26 : -1, in.LA(2)) << i;
-        in.consume();
+        ASSERT_EQ(i + 1 < length ? 'a' + (i + 1) % 26 : -1, in.LA(2)) << i;
     }
     EXPECT_EQ(-1, in.LA(1));
-    EXPECT_EQ(12001u, in.reads);
-}
-
+    EXPECT_EQ(length + 1u, in.reads);
 }

@@ -6,106 +6,64 @@
 #include "support/ScannerProbe.hpp"
 
 #include <sstream>
+#include <vector>
 
 using orvel::CharBuffer;
 using orvel::LexerInputState;
-using orvel::test::DyingBuffer;
+using orvel::test::ScriptedBuffer;
 
 namespace {
 
-void expectFreshPosition(const LexerInputState& state)
+// Line, column, start line, start column and guessing depth.
+std::vector<int> position(const LexerInputState& state)
 {
-    EXPECT_EQ(1, state.line);
-    EXPECT_EQ(1, state.column);
-    EXPECT_EQ(1, state.startLine);
-    EXPECT_EQ(1, state.startColumn);
-    EXPECT_EQ(0, state.guessing);
+    return {state.line, state.column, state.startLine, state.startColumn, state.guessing};
 }
+
+const std::vector<int> fresh{1, 1, 1, 1, 0};
 
 void moveAway(LexerInputState& state)
 {
-    state.line = 4;
-    state.column = 9;
-    state.startLine = 3;
-    state.startColumn = 2;
-    state.guessing = 2;
+    state.line = state.column = state.startLine = state.startColumn = state.guessing = 5;
 }
 
 }
 
-TEST(LexerInputState, OverAReferenceStartsFreshAndLeavesTheBufferAlone)
+TEST(LexerInputState, InitializeStartsOverOnANewOwnedBufferDeletingOnlyAnOwnedOldOne)
 {
-    int deaths = 0;
-    DyingBuffer buffer(deaths);
-    {
-        const LexerInputState state(buffer);
-        expectFreshPosition(state);
-        EXPECT_EQ("", state.filename);
-        EXPECT_EQ(&buffer, state.input);
-        EXPECT_FALSE(state.ownsInput);
-    }
-    EXPECT_EQ(0, deaths);
-}
-
-TEST(LexerInputState, OverAPointerOwnsAndDeletesTheBuffer)
-{
-    int deaths = 0;
-    {
-        const LexerInputState state(new DyingBuffer(deaths));
-        expectFreshPosition(state);
-        EXPECT_TRUE(state.ownsInput);
-    }
-    EXPECT_EQ(1, deaths);
-}
-
-TEST(LexerInputState, InitializeStartsOverOnANewOwnedStream)
-{
-    int deaths = 0;
-    LexerInputState state(new DyingBuffer(deaths));
-    moveAway(state);
-    std::istringstream in("xy");
-    state.initialize(in, "next.txt");
-    EXPECT_EQ(1, deaths);
-    expectFreshPosition(state);
-    EXPECT_EQ("next.txt", state.filename);
-    EXPECT_TRUE(state.ownsInput);
-    ASSERT_NE(nullptr, dynamic_cast<CharBuffer*>(state.input));
-    EXPECT_EQ('x', state.input->LA(1));
-    EXPECT_EQ('y', state.input->LA(2));
-}
-
-TEST(LexerInputState, InitializeKeepsABorrowedBufferAlive)
-{
-    int deaths = 0;
-    DyingBuffer buffer(deaths);
-    LexerInputState state(buffer);
-    std::istringstream in("a");
-    state.initialize(in, "a.txt");
-    EXPECT_EQ(0, deaths);
-    EXPECT_NE(&buffer, state.input);
-    EXPECT_TRUE(state.ownsInput);
-}
-
-TEST(LexerInputState, InitializeWithoutNameGivesAnEmptyName)
-{
-    std::istringstream first("a");
-    std::istringstream in("b");
-    LexerInputState state(new CharBuffer(first));
-    state.filename = "old";
-    state.initialize(in, nullptr);
-    EXPECT_EQ("", state.filename);
+    int ownedDeaths = 0;
+    int borrowedDeaths = 0;
+    ScriptedBuffer borrowed("", &borrowedDeaths);
+    LexerInputState owning(new ScriptedBuffer("", &ownedDeaths));
+    LexerInputState borrowing(borrowed);
+    moveAway(owning);
+    borrowing.filename = "old";
+    std::istringstream first("xy");
+    std::istringstream second("z");
+    owning.initialize(first, "next.txt");
+    borrowing.initialize(second, nullptr);
+    EXPECT_EQ(1, ownedDeaths);
+    EXPECT_EQ(0, borrowedDeaths);
+    EXPECT_EQ(fresh, position(owning));
+    EXPECT_EQ("next.txt", owning.filename);
+    EXPECT_EQ("", borrowing.filename) << "a null name gives an empty one";
+    EXPECT_TRUE(owning.ownsInput);
+    EXPECT_TRUE(borrowing.ownsInput);
+    ASSERT_NE(nullptr, dynamic_cast<CharBuffer*>(owning.input));
+    EXPECT_EQ('x', owning.input->LA(1));
+    EXPECT_EQ('y', owning.input->LA(2));
+    EXPECT_EQ('z', borrowing.input->LA(1));
 }
 
 TEST(LexerInputState, ResetReturnsToTheStartAndDropsBufferedCharacters)
 {
-    std::istringstream in("abc");
-    CharBuffer buffer(in);
+    ScriptedBuffer buffer("abc");
     LexerInputState state(buffer);
     state.filename = "keep.txt";
     ASSERT_EQ('b', buffer.LA(2));
     moveAway(state);
     state.reset();
-    expectFreshPosition(state);
+    EXPECT_EQ(fresh, position(state));
     EXPECT_EQ("keep.txt", state.filename);
     EXPECT_FALSE(state.ownsInput);
     EXPECT_EQ(0u, buffer.entries());

@@ -4,19 +4,20 @@
 
 #include "support/ScannerProbe.hpp"
 
-#include <string>
-
 using orvel::NoViableAltForCharException;
 
-TEST(NoViableAltForCharException, TakesTheScannersCurrentPosition)
+TEST(NoViableAltForCharException, TakesTheScannersCurrentPositionOrNoneWithoutScanner)
 {
-    orvel::test::ProbeInput input("");
-    input.scanner.setFilename("t.txt");
-    input.scanner.setLine(2);
-    input.scanner.setColumn(5);
-    const NoViableAltForCharException ex('@', &input.scanner);
+    orvel::test::ProbeScanner s("");
+    s.setFilename("t.txt");
+    s.setLine(2);
+    s.setColumn(5);
+    const NoViableAltForCharException ex('@', &s);
     EXPECT_EQ("t.txt:2:5: unexpected char: '@'", ex.toString());
     EXPECT_EQ("t.txt", ex.getFilename());
+    const NoViableAltForCharException unplaced('x', nullptr);
+    EXPECT_EQ(" unexpected char: 'x'", unplaced.toString());
+    EXPECT_EQ("unexpected char: 'x'", unplaced.getMessage());
 }
 
 TEST(NoViableAltForCharException, RendersExplicitPositionsAndCharacters)
@@ -36,11 +37,4 @@ TEST(NoViableAltForCharException, RendersExplicitPositionsAndCharacters)
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.text, NoViableAltForCharException(c.c, c.file, c.line, c.column).toString());
-}
-
-TEST(NoViableAltForCharException, WithoutScannerHasNoPosition)
-{
-    const NoViableAltForCharException ex('x', nullptr);
-    EXPECT_EQ(" unexpected char: 'x'", ex.toString());
-    EXPECT_EQ("unexpected char: 'x'", ex.getMessage());
 }
