@@ -7,12 +7,11 @@
 #include <memory>
 
 using namespace orvel;
-using orvel::test::CountedNode;
-using orvel::test::node;
+using namespace orvel::test;
 
 TEST(ASTArray, AddAppendsInOrderReturnsTheArrayAndHoldsTheNodesUntilDeleted)
 {
-    CountedNode::destroyed().clear();
+    const Texts& destroyed = CountedNode::freshLog();
     auto array = std::make_unique<ASTArray>(3);
     ASTRefCount<AST> a = node<CountedNode>("a");
     EXPECT_EQ(array.get(), array->add(a)->add(nullAST)->add(node<CountedNode>("b")));
@@ -20,7 +19,7 @@ TEST(ASTArray, AddAppendsInOrderReturnsTheArrayAndHoldsTheNodesUntilDeleted)
     EXPECT_EQ(a, array->getNodes()[0]);
     EXPECT_FALSE(array->getNodes()[1]);
     EXPECT_EQ("b", array->getNodes()[2]->getText());
-    EXPECT_TRUE(CountedNode::destroyed().empty());
+    EXPECT_TRUE(destroyed.empty());
     array.reset();
-    EXPECT_EQ(std::vector<std::string>{"b"}, CountedNode::destroyed());
+    EXPECT_EQ(Texts{"b"}, destroyed);
 }
