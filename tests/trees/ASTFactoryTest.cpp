@@ -138,15 +138,6 @@ TEST_F(ASTFactoryTest, MakeGivesTheFirstNodeTheOthersAsChildrenOrListsThemWithou
     EXPECT_FALSE(factory.make(std::vector<ASTRefCount<AST>>{}));
 }
 
-TEST_F(ASTFactoryTest, MakeFromAnArrayBuildsTheTreeAndDeletesTheArray)
-{
-    ASTRefCount<AST> root = factory.make(
-        (new ASTArray(3))->add(node<CountedNode>("x"))->add(node<CountedNode>("y"))->add(node<CountedNode>("z")));
-    EXPECT_EQ(" ( x y z )", root->toStringTree());
-    root = nullAST;
-    EXPECT_EQ((Texts{"x", "y", "z"}), destroyed);
-}
-
 TEST_F(ASTFactoryTest, AddASTChildAndMakeASTRootBuildTheRuleTreeInThePair)
 {
     struct Step {
