@@ -16,8 +16,8 @@ using namespace orvel::test;
 
 namespace {
 
-// A factory whose table can be inspected.
-class InspectableFactory : public ASTFactory {
+// A factory that shows the size of its table.
+class TableFactory : public ASTFactory {
 public:
     using ASTFactory::ASTFactory;
     std::size_t tableSize() const { return descriptors.size(); }
@@ -32,7 +32,7 @@ TokenRefCount<Token> token(int type, const std::string& text) { return new Commo
 class ASTFactoryTest : public ::testing::Test {
 protected:
     const Texts& destroyed = CountedNode::freshLog();
-    InspectableFactory factory;
+    TableFactory factory;
 };
 
 }
@@ -76,7 +76,7 @@ TEST_F(ASTFactoryTest, CreateMakesTheClassRegisteredForTheTypeElseTheDefaultClas
         EXPECT_TRUE(isCounted(factory.create(type))) << type;
     EXPECT_TRUE(isCounted(factory.create(token(77, "t"))));
     EXPECT_STREQ("CommonASTWithHiddenTokens", factory.create(9)->typeName());
-    EXPECT_TRUE(isCounted(InspectableFactory(COUNTED, &CountedNode::factory).create()));
+    EXPECT_TRUE(isCounted(TableFactory(COUNTED, &CountedNode::factory).create()));
 }
 
 TEST_F(ASTFactoryTest, RegisterFactoryRejectsReservedTypesFirstThenNullFactoriesLeavingTheTable)
