@@ -9,23 +9,24 @@
 
 namespace orvel::test {
 
+using Texts = std::vector<std::string>;
+
 // A CommonAST that logs its text when it is destroyed.
 class CountedNode : public CommonAST {
 public:
-    CountedNode() = default;
-    ~CountedNode() override { destroyed().push_back(text); }
+    ~CountedNode() override { destroyed.push_back(text); }
     ASTRefCount<AST> clone() const override { return new CountedNode(*this); }
     static ASTRefCount<AST> factory() { return new CountedNode; }
 
-    // The texts of the CountedNodes destroyed so far, in order.
-    static std::vector<std::string>& destroyed()
+    // Empties the log and returns it: the texts of the CountedNodes destroyed from now on, in order.
+    static const Texts& freshLog()
     {
-        static std::vector<std::string> log;
-        return log;
+        destroyed.clear();
+        return destroyed;
     }
 
-protected:
-    CountedNode(const CountedNode&) = default;
+private:
+    static inline Texts destroyed;
 };
 
 // A node with nothing but the structure of BaseAST: its clone() is BaseAST's.
@@ -36,39 +37,31 @@ public:
     void initialize(TokenRefCount<Token>) override {}
 };
 
-// Returns a new node of class Node with type 4 and `text`.
+// Returns a new node of class Node with `text` and `type`.
 template <typename Node = CommonAST>
-ASTRefCount<AST> node(const std::string& text)
+ASTRefCount<AST> node(const std::string& text, int type = Token::MIN_USER_TYPE)
 {
     ASTRefCount<AST> n(new Node);
-    n->initialize(4, text);
+    n->initialize(type, text);
     return n;
 }
 
-// Reads a list of words up to ")" or the end; "(" opens a node whose
-// children follow.
+// Reads a list of words up to ")" or the end; "(" opens a node whose children follow.
 template <typename Node>
-ASTRefCount<AST> readList(std::istringstream& in)
+ASTRefCount<AST> readList(std::istream& in)
 {
-    ASTRefCount<AST> first;
-    ASTRefCount<AST> last;
+    ASTRefCount<AST> holder = node("");
     for (std::string w; in >> w && w != ")";) {
-        const bool parent = w == "(";
-        if (parent)
-            in >> w;
+        const bool parent = w == "(" && in >> w;
         ASTRefCount<AST> n = node<Node>(w);
         if (parent)
             n->setFirstChild(readList<Node>(in));
-        if (last)
-            last->setNextSibling(n);
-        else
-            first = n;
-        last = n;
+        holder->addChild(n);
     }
-    return first;
+    return holder->getFirstChild();
 }
 
-// Builds the list whose rendering is `text`, e.g. " ( + a b ) c".
+// Builds the list whose rendering is `text`, e.g. " ( + a b ) c", from nodes of class Node and type 4.
 template <typename Node = CommonAST>
 ASTRefCount<AST> fromText(const std::string& text)
 {

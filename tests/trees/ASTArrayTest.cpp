@@ -1,26 +1,25 @@
 #include <orvel/ASTArray.hpp>
+#include <orvel/ASTFactory.hpp>
 
 #include <gtest/gtest.h>
 
 #include "support/TreeNodes.hpp"
 
-#include <memory>
-
 using namespace orvel;
-using orvel::test::CountedNode;
-using orvel::test::node;
+using namespace orvel::test;
 
-TEST(ASTArray, AddAppendsInOrderReturnsTheArrayAndHoldsTheNodesUntilDeleted)
+TEST(ASTArray, AddAppendsInOrderReturnsTheArrayAndHoldsTheNodesUntilMakeDeletesIt)
 {
-    CountedNode::destroyed().clear();
-    auto array = std::make_unique<ASTArray>(3);
+    const Texts& destroyed = CountedNode::freshLog();
+    auto* array = new ASTArray(3);
     ASTRefCount<AST> a = node<CountedNode>("a");
-    EXPECT_EQ(array.get(), array->add(a)->add(nullAST)->add(node<CountedNode>("b")));
+    EXPECT_EQ(array, array->add(a)->add(nullAST)->add(node<CountedNode>("b")));
     ASSERT_EQ(3u, array->getNodes().size());
     EXPECT_EQ(a, array->getNodes()[0]);
     EXPECT_FALSE(array->getNodes()[1]);
     EXPECT_EQ("b", array->getNodes()[2]->getText());
-    EXPECT_TRUE(CountedNode::destroyed().empty());
-    array.reset();
-    EXPECT_EQ(std::vector<std::string>{"b"}, CountedNode::destroyed());
+    ASTRefCount<AST> root = ASTFactory().make(array);
+    EXPECT_EQ(" ( a b )", root->toStringTree());
+    a = root = nullAST;
+    EXPECT_EQ((Texts{"a", "b"}), destroyed);
 }

@@ -10,8 +10,7 @@ TEST(ASTPair, AdvanceMovesTheChildToTheLastOfItsSiblingsAndLeavesEmptyAlone)
 {
     ASTPair pair;
     pair.advanceChildToEnd();
-    EXPECT_FALSE(pair.root);
-    EXPECT_FALSE(pair.child);
+    EXPECT_FALSE(pair.root || pair.child);
     pair.child = test::fromText(" a ( b c ) d");
     pair.advanceChildToEnd();
     EXPECT_EQ("d", pair.child->getText());

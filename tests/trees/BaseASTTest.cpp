@@ -6,13 +6,11 @@
 #include "support/TreeNodes.hpp"
 
 using namespace orvel;
-using orvel::test::BareNode;
-using orvel::test::CountedNode;
-using orvel::test::fromText;
-using orvel::test::node;
-using Texts = std::vector<std::string>;
+using namespace orvel::test;
 
 namespace {
+
+constexpr std::size_t million = 1000000;
 
 Texts trees(const std::vector<ASTRefCount<AST>>& nodes)
 {
@@ -22,25 +20,18 @@ Texts trees(const std::vector<ASTRefCount<AST>>& nodes)
     return texts;
 }
 
-struct Comparison {
-    const char* mine;
-    const char* other;
-    bool tree, treePartial, list, listPartial;
-};
-
-void PrintTo(const Comparison& c, std::ostream* out)
+// Returns the first of a million CountedNodes "x", each linked to the one before by `link`.
+ASTRefCount<AST> millionNodes(void (AST::*link)(ASTRefCount<AST>))
 {
-    *out << '"' << c.mine << "\" vs \"" << c.other << '"';
+    ASTRefCount<AST> first = node<CountedNode>("x");
+    ASTRefCount<AST> last = first;
+    for (std::size_t i = 1; i < million; ++i) {
+        ASTRefCount<AST> next = node<CountedNode>("x");
+        (last.get()->*link)(next);
+        last = next;
+    }
+    return first;
 }
-
-class BaseASTComparison : public ::testing::TestWithParam<Comparison> {};
-class BaseASTRendering : public ::testing::TestWithParam<const char*> {};
-
-class BaseASTLifetime : public ::testing::Test {
-protected:
-    void SetUp() override { CountedNode::destroyed().clear(); }
-    const Texts& destroyed() { return CountedNode::destroyed(); }
-};
 
 }
 
@@ -52,7 +43,7 @@ TEST(BaseAST, BareNodeHasNoPayloadAndCloneReportsOnStandardError)
     EXPECT_STREQ("BaseAST", n->typeName());
     EXPECT_EQ("", n->toString());
     EXPECT_EQ(0, n->getType());
-    test::CaptureStream cap(std::cerr);
+    CaptureStream cap(std::cerr);
     EXPECT_FALSE(n->clone());
     EXPECT_EQ("BaseAST::clone()\n", cap.text());
 }
@@ -75,117 +66,93 @@ TEST(BaseAST, AddChildSharesTheNodeAppendsWithItsSiblingsAndIgnoresEmpty)
     EXPECT_EQ(" r", root->toStringTree());
 }
 
-TEST(BaseAST, EqualsNeedsTheSameTypeAndText)
+TEST(BaseAST, ComparesNodesTreesAndListsFullyAndPartially)
 {
-    ASTRefCount<AST> x = node("x");
-    EXPECT_TRUE(x->equals(node("x")));
-    EXPECT_FALSE(x->equals(node("xx")));
-    EXPECT_FALSE(x->equals(nullAST));
-    ASTRefCount<AST> other = node("x");
-    other->setType(5);
-    EXPECT_FALSE(x->equals(other));
+    struct Case {
+        const char* mine;
+        const char* other;
+        bool equals, tree, treePartial, list, listPartial;
+    };
+    const Case cases[] = {
+        {" ( x a ) b", "", false, false, true, false, true},
+        {" x", " x", true, true, true, true, true},
+        {" x", " xx", false, false, false, false, false},
+        {" ( x a )", " x", true, false, true, false, true},
+        {" x", " ( x a )", true, false, true, false, true},
+        {" a b", " a b c", true, true, true, false, false},
+        {" a b c", " a b", true, true, true, false, true},
+        {" x y", " x z", true, true, true, false, false},
+        {" ( x ( a b ) )", " ( x ( a b ) )", true, true, true, true, true},
+        {" ( x ( a b ) )", " ( x ( a c ) )", true, false, false, false, false},
+        {" ( x ( a b c ) )", " ( x ( a b ) )", true, false, true, false, true},
+        {" ( x ( a b ) )", " ( x ( a b c ) )", true, false, false, false, false},
+        {" a ( b c )", " a b", true, true, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mine) + " vs" + c.other);
+        const ASTRefCount<AST> mine = fromText(c.mine);
+        const ASTRefCount<AST> other = fromText(c.other);
+        EXPECT_EQ(c.equals, mine->equals(other));
+        EXPECT_EQ(c.tree, mine->equalsTree(other));
+        EXPECT_EQ(c.treePartial, mine->equalsTreePartial(other));
+        EXPECT_EQ(c.list, mine->equalsList(other));
+        EXPECT_EQ(c.listPartial, mine->equalsListPartial(other));
+    }
+    EXPECT_FALSE(node("x")->equals(node("x", 5)));
 }
 
-TEST_P(BaseASTComparison, GivesTheExpectedResultForEachComparison)
+TEST(BaseAST, FindAllReturnsTheMatchingNodesThemselvesInPreOrderAlsoAmongFollowingSiblings)
 {
-    const Comparison& c = GetParam();
-    ASTRefCount<AST> mine = fromText(c.mine);
-    ASTRefCount<AST> other = fromText(c.other);
-    EXPECT_EQ(c.tree, mine->equalsTree(other));
-    EXPECT_EQ(c.treePartial, mine->equalsTreePartial(other));
-    EXPECT_EQ(c.list, mine->equalsList(other));
-    EXPECT_EQ(c.listPartial, mine->equalsListPartial(other));
-}
-
-// mine, other: equalsTree, equalsTreePartial, equalsList, equalsListPartial
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, BaseASTComparison,
-    ::testing::Values(Comparison{" ( x a ) b", "", false, true, false, true},
-                      Comparison{" x", " x", true, true, true, true},
-                      Comparison{" x", " y", false, false, false, false},
-                      Comparison{" ( x a )", " x", false, true, false, true},
-                      Comparison{" x", " ( x a )", false, true, false, true},
-                      Comparison{" a b", " a b c", true, true, false, false},
-                      Comparison{" a b c", " a b", true, true, false, true},
-                      Comparison{" x y", " x z", true, true, false, false},
-                      Comparison{" ( x ( a b ) )", " ( x ( a b ) )", true, true, true, true},
-                      Comparison{" ( x ( a b ) )", " ( x ( a c ) )", false, false, false, false},
-                      Comparison{" ( x ( a b c ) )", " ( x ( a b ) )", false, true, false, true},
-                      Comparison{" ( x ( a b ) )", " ( x ( a b c ) )", false, false, false, false},
-                      Comparison{" a ( b c )", " a b", true, true, false, true}));
-
-TEST(BaseAST, FindAllReturnsTheMatchingNodesThemselvesInPreOrder)
-{
-    ASTRefCount<AST> root = fromText(" ( r a x ( b x ) )");
-    const auto found = root->findAll(node("x"));
-    ASSERT_EQ(2u, found.size());
-    EXPECT_EQ(root->getFirstChild()->getNextSibling(), found[0]);
-    EXPECT_EQ(found[0]->getNextSibling()->getFirstChild(), found[1]);
+    const ASTRefCount<AST> root = fromText(" ( r a x ( b x ) ( x ( x c ) ) ) x");
+    const ASTRefCount<AST> second = root->getFirstChild()->getNextSibling();
+    const std::vector<ASTRefCount<AST>> leaves{second, second->getNextSibling()->getFirstChild(), root->getNextSibling()};
+    EXPECT_EQ(leaves, root->findAll(node("x")));
+    EXPECT_EQ((Texts{" x", " x", " ( x ( x c ) )", " ( x c )", " x"}), trees(root->findAllPartial(node("x"))));
+    EXPECT_EQ((Texts{" ( x c )"}), trees(root->findAll(fromText(" ( x c )"))));
     EXPECT_TRUE(root->findAll(nullAST).empty());
     EXPECT_TRUE(root->findAllPartial(nullAST).empty());
 }
 
-TEST(BaseAST, FindAllPartialAlsoReportsMatchesWithChildrenAndNestedOnes)
+TEST(BaseAST, RendersTreesAndListsWithALeadingBlank)
 {
-    ASTRefCount<AST> list = fromText(" a ( x ( x c ) ) x");
-    EXPECT_EQ((Texts{" x"}), trees(list->findAll(node("x"))));
-    EXPECT_EQ((Texts{" ( x ( x c ) )", " ( x c )", " x"}), trees(list->findAllPartial(node("x"))));
-    EXPECT_EQ((Texts{" ( x c )"}), trees(list->findAll(fromText(" ( x c )"))));
-}
-
-TEST(BaseAST, RendersTheWorkedExampleByteForByte)
-{
-    ASTRefCount<AST> root = fromText(" ( + a b ) c");
-    EXPECT_EQ(" ( + a b )", root->toStringTree());
-    EXPECT_EQ(" ( + a b ) c", root->toStringList());
-    EXPECT_EQ(" a b", root->getFirstChild()->toStringList());
-    EXPECT_EQ("+", root->toString());
-}
-
-TEST_P(BaseASTRendering, RendersTheListItWasBuiltFrom)
-{
-    EXPECT_EQ(GetParam(), fromText(GetParam())->toStringList());
-}
-
-INSTANTIATE_TEST_SUITE_P(Shapes, BaseASTRendering,
-                         ::testing::Values(" x", " a b c", " ( + ( * a b ) c ) d", " ( f ( g ( h i ) ) )"));
-
-TEST_F(BaseASTLifetime, DroppingTheRootFreesItsTreeAndFollowingSiblingsInOrder)
-{
-    ASTRefCount<AST> root = fromText<CountedNode>(" ( r ( a a1 ) b ) s");
-    ASTRefCount<AST> b = root->getFirstChild()->getNextSibling();
-    root = nullAST;
-    EXPECT_EQ((Texts{"r", "s", "a", "a1"}), destroyed());
-    b = nullAST;
-    EXPECT_EQ((Texts{"r", "s", "a", "a1", "b"}), destroyed());
-}
-
-TEST_F(BaseASTLifetime, ReplacingLinksReleasesWhatTheyHeldButKeepsTheSameNode)
-{
-    ASTRefCount<AST> root = fromText<CountedNode>(" ( r a b ) s");
-    root->setFirstChild(root->getFirstChild());
-    EXPECT_TRUE(destroyed().empty());
-    root->setFirstChild(node<CountedNode>("c"));
-    root->setNextSibling(nullAST);
-    EXPECT_EQ((Texts{"a", "b", "s"}), destroyed());
-}
-
-namespace {
-
-constexpr std::size_t million = 1000000;
-
-}
-
-TEST_F(BaseASTLifetime, MillionChildrenRenderCompareAndDropWithinTheDefaultStack)
-{
-    ASTRefCount<AST> root = node<CountedNode>("r");
-    ASTRefCount<AST> last = node<CountedNode>("x");
-    root->setFirstChild(last);
-    for (std::size_t i = 1; i < million; ++i) {
-        last->setNextSibling(node<CountedNode>("x"));
-        last = last->getNextSibling();
+    const ASTRefCount<AST> worked = fromText(" ( + a b ) c");
+    EXPECT_EQ(" a b", worked->getFirstChild()->toStringList());
+    EXPECT_EQ("+", worked->toString());
+    const std::pair<const char*, const char*> listAndTree[] = {
+        {" ( + a b ) c", " ( + a b )"},
+        {" x", " x"},
+        {" a b c", " a"},
+        {" ( + ( * a b ) c ) d", " ( + ( * a b ) c )"},
+        {" ( f ( g ( h i ) ) )", " ( f ( g ( h i ) ) )"},
+    };
+    for (const auto& [list, tree] : listAndTree) {
+        EXPECT_EQ(list, fromText(list)->toStringList());
+        EXPECT_EQ(tree, fromText(list)->toStringTree());
     }
-    last = nullAST;
+}
+
+TEST(BaseAST, DroppingTheRootFreesItsTreeAndFollowingSiblingsInOrderAndReplacingALinkFreesWhatItHeld)
+{
+    const Texts& destroyed = CountedNode::freshLog();
+    ASTRefCount<AST> root = fromText<CountedNode>(" ( r ( a a1 ) ( b b1 b2 ) ) s");
+    ASTRefCount<AST> b = root->getFirstChild()->getNextSibling();
+    root->setFirstChild(root->getFirstChild());
+    EXPECT_TRUE(destroyed.empty());
+    root = nullAST;
+    EXPECT_EQ((Texts{"r", "s", "a", "a1"}), destroyed);
+    b->setFirstChild(nullAST);
+    b->setNextSibling(node<CountedNode>("c"));
+    b->setNextSibling(nullAST);
+    EXPECT_EQ((Texts{"r", "s", "a", "a1", "b1", "b2", "c"}), destroyed);
+    b = nullAST;
+    EXPECT_EQ((Texts{"r", "s", "a", "a1", "b1", "b2", "c", "b"}), destroyed);
+}
+
+TEST(BaseAST, AMillionSiblingsRenderAndDropAndAMillionDeepChainDropsWithinTheDefaultStack)
+{
+    const Texts& destroyed = CountedNode::freshLog();
+    ASTRefCount<AST> root = node<CountedNode>("r");
+    root->setFirstChild(millionNodes(&AST::setNextSibling));
     const std::string rendering = root->getFirstChild()->toStringList();
     EXPECT_EQ(2 * million, rendering.size());
     EXPECT_EQ(std::string::npos, rendering.find_first_not_of(" x"));
@@ -193,18 +160,8 @@ TEST_F(BaseASTLifetime, MillionChildrenRenderCompareAndDropWithinTheDefaultStack
     EXPECT_TRUE(root->equalsTree(root));
     EXPECT_EQ(million, root->findAll(node("x")).size());
     root = nullAST;
-    EXPECT_EQ(million + 1, destroyed().size());
-}
-
-TEST_F(BaseASTLifetime, MillionDeepFirstChildChainDropsWithinTheDefaultStack)
-{
-    ASTRefCount<AST> root = node<CountedNode>("d");
-    ASTRefCount<AST> deepest = root;
-    for (std::size_t i = 1; i < million; ++i) {
-        deepest->setFirstChild(node<CountedNode>("d"));
-        deepest = deepest->getFirstChild();
-    }
-    deepest = nullAST;
+    EXPECT_EQ(million + 1, destroyed.size());
+    root = millionNodes(&AST::setFirstChild);
     root = nullAST;
-    EXPECT_EQ(million, destroyed().size());
+    EXPECT_EQ(2 * million + 1, destroyed.size());
 }

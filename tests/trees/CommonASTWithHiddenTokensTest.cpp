@@ -1,53 +1,33 @@
 #include <orvel/CommonASTWithHiddenTokens.hpp>
-#include <orvel/CommonHiddenStreamToken.hpp>
 
 #include <gtest/gtest.h>
+
+#include "support/TokenProbes.hpp"
 
 using namespace orvel;
 
 namespace {
 
-// A hidden token that counts its own destruction.
-class CountedToken : public CommonHiddenStreamToken {
-public:
-    CountedToken(const std::string& txt, int& destroyed) : CommonHiddenStreamToken(9, txt), count(destroyed) {}
-    ~CountedToken() override { ++count; }
-
-private:
-    int& count;
-};
-
 using HiddenNode = ASTRefCount<CommonASTWithHiddenTokens>;
 
-// A node made from the token "id" (type 5), which stands between the hidden
-// tokens "before" and "after".
+// A node made from the token "id" (type 5), which stands between the hidden tokens `before` (type 7) and `after`
+// (type 8); those log their type to `deaths` when destroyed.
 class CommonASTWithHiddenTokensTest : public ::testing::Test {
 protected:
     CommonASTWithHiddenTokensTest()
     {
-        auto* t = new CommonHiddenStreamToken(5, "id");
-        token = t;
-        t->setHiddenBefore(before);
-        t->setHiddenAfter(after);
-        n->initialize(token);
+        token->setHiddenBefore(before);
+        token->setHiddenAfter(after);
+        n->initialize(TokenRefCount<Token>(token));
     }
 
-    int destroyed = 0;
-    TokenRefCount<Token> before{new CountedToken("before", destroyed)};
-    TokenRefCount<Token> after{new CountedToken("after", destroyed)};
-    TokenRefCount<Token> token;
+    std::vector<int> deaths;
+    TokenRefCount<Token> before{new test::ProbeToken(7, deaths)};
+    TokenRefCount<Token> after{new test::ProbeToken(8, deaths)};
+    TokenRefCount<CommonHiddenStreamToken> token{new CommonHiddenStreamToken(5, "id")};
     HiddenNode n{CommonASTWithHiddenTokens::factory()};
 };
 
-}
-
-TEST(CommonASTWithHiddenTokens, FactoryMakesAnEmptyNodeWithoutHiddenTokens)
-{
-    HiddenNode n(CommonASTWithHiddenTokens::factory());
-    EXPECT_STREQ("CommonASTWithHiddenTokens", n->typeName());
-    EXPECT_EQ(" ", n->toStringList());
-    EXPECT_FALSE(n->getHiddenBefore());
-    EXPECT_FALSE(n->getHiddenAfter());
 }
 
 TEST_F(CommonASTWithHiddenTokensTest, InitializeFromAHiddenStreamTokenSharesItsNeighboursAndKeepsThemAlive)
@@ -56,36 +36,31 @@ TEST_F(CommonASTWithHiddenTokensTest, InitializeFromAHiddenStreamTokenSharesItsN
     EXPECT_EQ("id", n->getText());
     EXPECT_EQ(before, n->getHiddenBefore());
     EXPECT_EQ(after, n->getHiddenAfter());
-    token = before = after = nullToken;
-    EXPECT_EQ(0, destroyed);
+    token = nullptr;
+    before = after = nullToken;
+    EXPECT_TRUE(deaths.empty());
     n = HiddenNode();
-    EXPECT_EQ(2, destroyed);
+    EXPECT_EQ((std::vector<int>{8, 7}), deaths);
 }
 
-TEST_F(CommonASTWithHiddenTokensTest, InitializeFromANodeTakesItsHiddenTokensOnlyIfItHasThem)
+TEST_F(CommonASTWithHiddenTokensTest, InitializeTakesTheHiddenTokensOfAHiddenStreamTokenOrNodeAndOnlyThose)
 {
     HiddenNode other(CommonASTWithHiddenTokens::factory());
+    EXPECT_STREQ("CommonASTWithHiddenTokens", other->typeName());
+    EXPECT_EQ(" ", other->toStringList());
+    EXPECT_FALSE(other->getHiddenBefore() || other->getHiddenAfter());
     other->initialize(ASTRefCount<AST>(n));
     EXPECT_EQ("id", other->getText());
     EXPECT_EQ(before, other->getHiddenBefore());
     EXPECT_EQ(after, other->getHiddenAfter());
-    ASTRefCount<AST> plain = CommonAST::factory();
-    plain->initialize(7, "x");
-    other->initialize(plain);
-    EXPECT_EQ(7, other->getType());
-    EXPECT_FALSE(other->getHiddenBefore());
-    EXPECT_FALSE(other->getHiddenAfter());
-}
-
-TEST_F(CommonASTWithHiddenTokensTest, InitializeFromAnOrdinaryTokenDropsTheHiddenTokens)
-{
+    other->initialize(CommonAST::factory());
+    EXPECT_EQ(0, other->getType());
+    EXPECT_FALSE(other->getHiddenBefore() || other->getHiddenAfter());
     n->initialize(TokenRefCount<Token>(new CommonToken(6, "plain")));
-    EXPECT_EQ(6, n->getType());
     EXPECT_EQ("plain", n->getText());
-    EXPECT_FALSE(n->getHiddenBefore());
-    EXPECT_FALSE(n->getHiddenAfter());
-    static_cast<CommonHiddenStreamToken*>(token.get())->setHiddenBefore(nullToken);
-    n->initialize(token);
+    EXPECT_FALSE(n->getHiddenBefore() || n->getHiddenAfter());
+    token->setHiddenBefore(nullToken);
+    n->initialize(TokenRefCount<Token>(token));
     EXPECT_FALSE(n->getHiddenBefore());
     EXPECT_EQ(after, n->getHiddenAfter());
 }
