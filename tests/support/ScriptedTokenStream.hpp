@@ -6,6 +6,7 @@
 #include <orvel/TokenStream.hpp>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,16 @@ private:
     std::vector<TokenRefCount<Token>> script;
     std::size_t next = 0;
     std::size_t calls = 0;
+};
+
+// A token stream whose nextToken() returns what `next` returns given the call
+// number (1 for the first call); keeps no handle to the tokens it hands out.
+struct FunctionStream : TokenStream {
+    explicit FunctionStream(std::function<TokenRefCount<Token>(int)> next) : next(std::move(next)) {}
+    TokenRefCount<Token> nextToken() override { return next(++calls); }
+
+    std::function<TokenRefCount<Token>(int)> next;
+    int calls = 0;
 };
 
 }

@@ -1,20 +1,14 @@
-#include <orvel/CommonToken.hpp>
-#include <orvel/TokenStreamException.hpp>
-#include <orvel/TokenStreamRewriteEngine.hpp>
-#include <orvel/TokenWithIndex.hpp>
+#include <orvel/orvel.hpp>
 
 #include "support/Expect.hpp"
 #include "support/ScriptedTokenStream.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <memory>
 #include <sstream>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -24,8 +18,8 @@ using Engine = TokenStreamRewriteEngine;
 
 constexpr int BLANK = 5;
 
-// A stream of TokenWithIndex tokens with the given texts (" " is a blank of
-// type 5, anything else a word of type 4), then an end-of-file token.
+// TokenWithIndex tokens with the given texts (" " is a blank of type 5,
+// anything else a word of type 4), then an end-of-file token.
 ScriptedTokenStream streamOf(const std::vector<std::string>& texts)
 {
     std::vector<TokenRefCount<Token>> tokens;
@@ -49,15 +43,11 @@ std::string readAll(Engine& engine)
 // An operation that writes its tag in front of its token and counts its
 // destruction.
 struct TaggedOp : Engine::RewriteOperation {
-    TaggedOp(unsigned long index, std::string tag, int* destroyed = nullptr)
+    TaggedOp(unsigned long index, std::string tag, int& destroyed)
         : index(index), tag(std::move(tag)), destroyed(destroyed)
     {
     }
-    ~TaggedOp() override
-    {
-        if (destroyed)
-            ++*destroyed;
-    }
+    ~TaggedOp() override { ++destroyed; }
     unsigned long render(std::ostream& out) override
     {
         out << tag;
@@ -67,10 +57,10 @@ struct TaggedOp : Engine::RewriteOperation {
 
     unsigned long index;
     std::string tag;
-    int* destroyed;
+    int& destroyed;
 };
 
-TEST(TokenStreamRewriteEngine, NumbersAndKeepsEveryTokenButHandsOutOnlyUndiscardedOnes)
+TEST(TokenStreamRewriteEngine, NumbersKeepsAndRendersEveryTokenButHandsOutOnlyUndiscardedOnes)
 {
     ScriptedTokenStream input = streamOf({"a", " ", " ", "b"});
     Engine engine(input, Engine::PROGRAM_INIT_SIZE);
@@ -85,16 +75,26 @@ TEST(TokenStreamRewriteEngine, NumbersAndKeepsEveryTokenButHandsOutOnlyUndiscard
     EXPECT_EQ(input.at(1), engine.getToken(1));
     EXPECT_EQ(4u, static_cast<TokenWithIndex*>(input.at(4).get())->getIndex());
 
-    std::ostringstream original;
-    engine.originalToStream(original, 1, 4);
-    EXPECT_EQ("  b", original.str());
     EXPECT_EQ("a  b", engine.toOriginalString());
+    std::ostringstream original;
+    engine.originalToStream(original, 1, 99);
+    EXPECT_EQ("  b", original.str());
+    const std::tuple<unsigned long, unsigned long, std::string> debugRanges[] = {
+        {0, 1, "[txt='a' tp=4 idx=0]\n"},
+        {1, 3, "[txt=' ' tp=5 idx=1]\n[txt=' ' tp=5 idx=2]\n"},
+        {3, 99, "[txt='b' tp=4 idx=3]\n"},
+        {2, 2, ""},
+    };
+    for (const auto& [start, end, expected] : debugRanges) {
+        std::ostringstream out;
+        engine.toDebugStream(out, start, end);
+        EXPECT_EQ(expected, out.str()) << start << ".." << end;
+    }
 }
 
 TEST(TokenStreamRewriteEngine, RejectsTokensWithoutIndexPositionsOutsideTheBufferAndReversedRanges)
 {
-    ScriptedTokenStream input({TokenRefCount<Token>(new TokenWithIndex(4, "a")),
-                               TokenRefCount<Token>(new CommonToken(4, "plain"))});
+    ScriptedTokenStream input({new TokenWithIndex(4, "a"), new CommonToken(4, "plain")});
     Engine engine(input);
     engine.nextToken();
     EXPECT_THROW_TEXT(engine.nextToken(), TokenStreamException,
@@ -107,32 +107,9 @@ TEST(TokenStreamRewriteEngine, RejectsTokensWithoutIndexPositionsOutsideTheBuffe
     EXPECT_EQ("", engine.toString("p"));
 }
 
-TEST(TokenStreamRewriteEngine, WritesOneDebugLinePerTokenInTheRange)
-{
-    ScriptedTokenStream input = streamOf({"x", " ", "y"});
-    Engine engine(input);
-    readAll(engine);
-    const std::vector<std::tuple<unsigned long, unsigned long, std::string>> ranges = {
-        {0, 1, "[txt='x' tp=4 idx=0]\n"},
-        {1, 3, "[txt=' ' tp=5 idx=1]\n[txt='y' tp=4 idx=2]\n"},
-        {2, 99, "[txt='y' tp=4 idx=2]\n"},
-        {2, 2, ""},
-    };
-    for (const auto& [start, end, expected] : ranges) {
-        std::ostringstream out;
-        engine.toDebugStream(out, start, end);
-        EXPECT_EQ(expected, out.str()) << start << ".." << end;
-    }
-}
-
 TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
 {
-    struct Case {
-        std::function<void(Engine&)> edit;
-        unsigned long first, last;
-        const char* expected;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<std::function<void(Engine&)>, unsigned long, unsigned long, const char*> cases[] = {
         {[](Engine&) {}, 0, 4, ""},
         {[](Engine& e) { e.insertBefore(1, "x"); e.rollback(0); }, 0, 4, "01234"},
         {[](Engine& e) { e.insertBefore(0, "<"); }, 0, 4, "<01234"},
@@ -155,15 +132,17 @@ TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
         {[](Engine& e) { e.insertBefore(3, "Z"); }, 0, 1, "01Z"},
         {[](Engine& e) { e.insertBefore("other", 0, "O"); }, 0, 4, ""},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
+    int row = 0;
+    for (const auto& [edit, first, last, expected] : cases) {
+        SCOPED_TRACE(row++);
         ScriptedTokenStream input = streamOf({"0", "1", "2", "3", "4"});
         Engine engine(input);
         readAll(engine);
-        cases[i].edit(engine);
+        edit(engine);
         std::ostringstream out;
-        engine.toStream(out, Engine::DEFAULT_PROGRAM_NAME, cases[i].first, cases[i].last);
-        EXPECT_EQ(cases[i].expected, out.str()) << "case " << i;
-        EXPECT_EQ("01234", engine.toOriginalString()) << "case " << i;
+        engine.toStream(out, Engine::DEFAULT_PROGRAM_NAME, first, last);
+        EXPECT_EQ(expected, out.str());
+        EXPECT_EQ("01234", engine.toOriginalString());
     }
 }
 
@@ -180,47 +159,38 @@ TEST(TokenStreamRewriteEngine, KeepsNamedProgramsApartAndRendersNothingBeforeATo
     engine.remove("tight", 1);
     engine.insertAfter("tight", 2, ")");
     engine.remove(0, 1);
-
     EXPECT_EQ("A B!", engine.toString("upper"));
     EXPECT_EQ("(ab)", engine.toString("tight"));
     EXPECT_EQ("b", engine.toString());
 }
 
-TEST(TokenStreamRewriteEngine, KeepsProgramsSortedByIndexAndRollsBackInThatOrder)
+TEST(TokenStreamRewriteEngine, KeepsProgramsSortedByIndexAndFreesWhatRollbackAndDestructionRemove)
 {
+    int destroyed = 0, added = 0;
     ScriptedTokenStream input = streamOf({"t"});
-    Engine engine(input);
-    readAll(engine);
-    const std::vector<std::pair<unsigned long, std::string>> added = {{5, "[5a]"}, {2, "[2]"}, {5, "[5b]"}, {3, "[3]"}};
-    const std::vector<std::pair<unsigned long, std::string>> rollbacks = {
-        {4, "t[2][3][5a][5b]"}, {99, "t[2][3][5a][5b]"}, {2, "t[2][3]"}, {1, "t[2]"}, {0, "t"}};
-    for (const auto& [keep, expected] : rollbacks) {
-        engine.rollback("p", 0);
-        for (const auto& [index, tag] : added)
-            engine.addToSortedRewriteList("p", new TaggedOp(index, tag));
-        engine.addToSortedRewriteList("p", nullptr);
-        engine.rollback("p", keep);
-        EXPECT_EQ(expected, engine.toString("p")) << keep;
-    }
-    engine.rollback("never", 0);
-    EXPECT_EQ("", engine.toString("never"));
-}
-
-TEST(TokenStreamRewriteEngine, FreesTheOperationsItRemovesAndThoseItStillHoldsWhenDestroyed)
-{
-    int destroyed = 0;
-    ScriptedTokenStream input = streamOf({});
     {
         Engine engine(input);
-        for (unsigned long index : {4, 1, 3, 2})
-            engine.addToSortedRewriteList("p", new TaggedOp(index, "", &destroyed));
-        engine.addToSortedRewriteList("q", new TaggedOp(0, "", &destroyed));
-        engine.rollback("p", 2);
-        EXPECT_EQ(2, destroyed);
-        engine.rollback("p", 0);
-        EXPECT_EQ(4, destroyed);
+        readAll(engine);
+        const std::pair<unsigned long, const char*> ops[] = {{5, "[5a]"}, {2, "[2]"}, {5, "[5b]"}, {3, "[3]"}};
+        const std::pair<int, const char*> rollbacks[] = {
+            {4, "t[2][3][5a][5b]"}, {99, "t[2][3][5a][5b]"}, {2, "t[2][3]"}, {1, "t[2]"}, {0, "t"}};
+        for (const auto& [keep, expected] : rollbacks) {
+            SCOPED_TRACE(keep);
+            engine.rollback("p", 0);
+            for (const auto& [index, tag] : ops)
+                engine.addToSortedRewriteList("p", new TaggedOp(index, tag, destroyed));
+            engine.addToSortedRewriteList("p", nullptr);
+            added += 4;
+            engine.rollback("p", keep);
+            EXPECT_EQ(expected, engine.toString("p"));
+            EXPECT_EQ(added - std::min(keep, 4), destroyed);
+        }
+        engine.addToSortedRewriteList("q", new TaggedOp(0, "", destroyed));
+        engine.rollback("never", 0);
+        EXPECT_EQ("", engine.toString("never"));
+        EXPECT_EQ(added, destroyed);
     }
-    EXPECT_EQ(5, destroyed);
+    EXPECT_EQ(added + 1, destroyed);
 }
 
 }

@@ -1,6 +1,4 @@
-#include <orvel/CommonToken.hpp>
-#include <orvel/TokenStreamException.hpp>
-#include <orvel/TokenStreamSelector.hpp>
+#include <orvel/orvel.hpp>
 
 #include "support/Expect.hpp"
 #include "support/ScriptedTokenStream.hpp"
@@ -8,25 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
 using namespace orvel;
+using test::streams::FunctionStream;
 using test::streams::ScriptedTokenStream;
 
 TokenRefCount<Token> tokenNamed(const std::string& text) { return new CommonToken(Token::MIN_USER_TYPE, text); }
-
-// A token stream whose nextToken() runs a function given the call number.
-struct FunctionStream : TokenStream {
-    explicit FunctionStream(std::function<TokenRefCount<Token>(int)> next) : next(std::move(next)) {}
-    TokenRefCount<Token> nextToken() override { return next(++calls); }
-
-    std::function<TokenRefCount<Token>(int)> next;
-    int calls = 0;
-};
 
 std::string textOf(TokenStream& stream) { return stream.nextToken()->getText(); }
 
@@ -39,7 +26,7 @@ TEST(TokenStreamSelector, SwitchesAmongNamedStreamsAndReturnsThroughTheStack)
     selector.addInputStream(&b, "a");
     selector.addInputStream(&a, "a");
     selector.addInputStream(&b, "b");
-    EXPECT_EQ(&a, selector.getStream("a"));
+    EXPECT_EQ(&a, selector.getStream("a")) << "a later registration replaces an earlier one";
 
     selector.select(&first);
     selector.push("a");
@@ -60,7 +47,7 @@ TEST(TokenStreamSelector, ThrowsAStringNamingAnUnknownStreamAndKeepsTheCurrentOn
     TokenStreamSelector selector;
     selector.addInputStream(&a, "a");
     selector.select(&a);
-    const std::vector<std::pair<std::string, std::function<void()>>> lookups = {
+    const std::pair<std::string, std::function<void()>> lookups[] = {
         {"TokenStream A not found", [&] { selector.getStream("A"); }},
         {"TokenStream  not found", [&] { selector.select(""); }},
         {"TokenStream b not found", [&] { selector.push("b"); }},
@@ -79,15 +66,19 @@ TEST(TokenStreamSelector, ThrowsAStringNamingAnUnknownStreamAndKeepsTheCurrentOn
     EXPECT_EQ(&a, selector.pop()) << "the failed push keeps the stream it saved";
 }
 
-TEST(TokenStreamSelector, RejectsPopWithNothingPushedAndReadingWithNoStream)
+TEST(TokenStreamSelector, ThrowsOnMisuseAndPassesOtherStreamFailuresThroughWithoutAskingAgain)
 {
     TokenStreamSelector selector;
     EXPECT_THROW_TEXT(selector.pop(), TokenStreamException, "TokenStreamSelector: pop() with no stream pushed");
     EXPECT_THROW_TEXT(selector.nextToken(), TokenStreamException,
                       "TokenStreamSelector: nextToken() with no stream selected");
+    FunctionStream failing([](int) -> TokenRefCount<Token> { throw TokenStreamException("broken input"); });
+    selector.select(&failing);
+    EXPECT_THROW_TEXT(selector.nextToken(), TokenStreamException, "broken input");
+    EXPECT_EQ(1, failing.calls);
 }
 
-TEST(TokenStreamSelector, RetryAfterSwitchingFromInsideAStreamReadsTheNewStreamInTheSameCall)
+TEST(TokenStreamSelector, RetryAsksTheCurrentStreamAgainInTheSameCall)
 {
     TokenStreamSelector selector;
     FunctionStream included([&](int call) -> TokenRefCount<Token> {
@@ -97,41 +88,19 @@ TEST(TokenStreamSelector, RetryAfterSwitchingFromInsideAStreamReadsTheNewStreamI
         selector.retry();
     });
     FunctionStream main([&](int call) -> TokenRefCount<Token> {
-        if (call == 2) {
+        if (call == 2)
             selector.push(&included);
+        if (call == 2 || call == 3)
             selector.retry();
-        }
         return tokenNamed("m" + std::to_string(call));
     });
     selector.select(&main);
 
     EXPECT_EQ("m1", textOf(selector));
-    EXPECT_EQ("i1", textOf(selector));
-    EXPECT_EQ("m3", textOf(selector));
+    EXPECT_EQ("i1", textOf(selector)) << "after switching to a pushed stream";
+    EXPECT_EQ("m4", textOf(selector)) << "after popping, then retrying without switching";
     EXPECT_EQ(2, included.calls);
-    EXPECT_EQ(3, main.calls);
-}
-
-TEST(TokenStreamSelector, RetryWithoutSwitchingAsksTheSameStreamAgain)
-{
-    TokenStreamSelector selector;
-    FunctionStream hesitant([&](int call) -> TokenRefCount<Token> {
-        if (call < 3)
-            selector.retry();
-        return tokenNamed("t");
-    });
-    selector.select(&hesitant);
-    EXPECT_EQ("t", textOf(selector));
-    EXPECT_EQ(3, hesitant.calls);
-}
-
-TEST(TokenStreamSelector, PassesOtherFailuresThroughWithoutAskingAgain)
-{
-    TokenStreamSelector selector;
-    FunctionStream failing([](int) -> TokenRefCount<Token> { throw TokenStreamException("broken input"); });
-    selector.select(&failing);
-    EXPECT_THROW_TEXT(selector.nextToken(), TokenStreamException, "broken input");
-    EXPECT_EQ(1, failing.calls);
+    EXPECT_EQ(4, main.calls);
 }
 
 }

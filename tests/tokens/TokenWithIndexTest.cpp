@@ -1,34 +1,28 @@
-#include <orvel/Token.hpp>
 #include <orvel/TokenWithIndex.hpp>
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
-using orvel::Token;
-using orvel::TokenRefCount;
 using orvel::TokenWithIndex;
 
 namespace {
 
 TEST(TokenWithIndex, ConstructorsMatchCommonTokenWithIndexZero)
 {
-    const TokenWithIndex plain;
-    const TokenWithIndex typed(5, "id");
-    const TokenWithIndex texted(std::string("ws"));
-    EXPECT_EQ("[\"\",<0>,line=1,column=1]", plain.toString());
-    EXPECT_EQ("[\"id\",<5>,line=1,column=1]", typed.toString());
-    EXPECT_EQ("[\"ws\",<0>,line=1,column=1]", texted.toString());
-    EXPECT_EQ(0ul, plain.getIndex());
-    EXPECT_EQ(0ul, typed.getIndex());
-    EXPECT_EQ(0ul, texted.getIndex());
+    const TokenWithIndex made[] = {TokenWithIndex(), TokenWithIndex(5, "id"), TokenWithIndex(std::string("ws"))};
+    const char* renderings[] = {"[\"\",<0>,line=1,column=1]", "[\"id\",<5>,line=1,column=1]",
+                                "[\"ws\",<0>,line=1,column=1]"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(renderings[i], made[i].toString());
+        EXPECT_EQ(0ul, made[i].getIndex());
+    }
 }
 
-TEST(TokenWithIndex, IndexIsSetThroughAHandleOfTheDerivedType)
+TEST(TokenWithIndex, FactoryTokenKeepsTheIndexSetThroughAHandleOfTheDerivedType)
 {
-    TokenRefCount<Token> made = TokenWithIndex::factory();
-    TokenRefCount<TokenWithIndex> indexed(made);
+    orvel::TokenRefCount<orvel::Token> made = TokenWithIndex::factory();
+    orvel::TokenRefCount<TokenWithIndex> indexed(made);
     indexed->setIndex(ULONG_MAX);
     made = nullptr;
     EXPECT_EQ(ULONG_MAX, indexed->getIndex());
