@@ -35,6 +35,14 @@ struct ORVEL_API ASTRef {
     // Removes one share; returns whether none is left.
     bool decrement() { return --count == 0; }
 
+    // Removes one share, as a handle does when it lets go: frees the node when
+    // none is left.
+    void drop()
+    {
+        if (decrement())
+            release(this);
+    }
+
     // Deletes a record whose count reached zero, and with it the node. Nodes
     // freed while another is being freed on the same thread are queued and freed
     // one after another in the order a recursive release would start them, so

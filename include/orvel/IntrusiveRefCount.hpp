@@ -42,11 +42,8 @@ public:
     // Shares `other`'s record. Nothing changes when both share one already.
     IntrusiveRefCount& operator=(const IntrusiveRefCount& other)
     {
-        if (other.ref != ref) {
-            Record* taken = acquire(other.ref);
-            release(ref);
-            ref = taken;
-        }
+        if (other.ref != ref)
+            replace(acquire(other.ref));
         return *this;
     }
     // Takes `other`'s share, leaving `other` empty, and releases its own.
@@ -54,17 +51,14 @@ public:
     {
         Record* taken = other.ref;
         other.ref = nullptr;
-        release(ref);
-        ref = taken;
+        replace(taken);
         return *this;
     }
     // Makes this handle lead to `p` (empty for null), sharing the record `p`
     // already has; `p` may be the object this handle leads to.
     IntrusiveRefCount& operator=(T* p)
     {
-        Record* taken = Record::getRef(p);
-        release(ref);
-        ref = taken;
+        replace(Record::getRef(p));
         return *this;
     }
 
@@ -95,11 +89,21 @@ private:
 
     auto object() const -> decltype(Record::ptr) { return ref ? ref->ptr : nullptr; }
 
+    // Takes `taken`, a share already acquired, and then lets the old share go:
+    // whatever the release sets off (a destructor, a check of the object's
+    // links) sees this handle leading to its new object.
+    void replace(Record* taken)
+    {
+        Record* old = ref;
+        ref = taken;
+        release(old);
+    }
+
     static Record* acquire(Record* r) { return r ? r->increment() : nullptr; }
     static void release(Record* r)
     {
-        if (r && r->decrement())
-            Record::release(r);
+        if (r)
+            r->drop();
     }
 
     Record* ref = nullptr;

@@ -14,6 +14,11 @@ class Token;
 struct ORVEL_API TokenRef {
     Token* const ptr;
     unsigned int count;
+    // Whether the token is linked both ways with a neighbour in a run of hidden
+    // tokens (see CommonHiddenStreamToken): such a run holds itself alive, so
+    // dropping a share of one of its tokens checks whether anything outside
+    // still reaches the run.
+    bool inHiddenRun = false;
 
     // A record for `p` with count 1. If `p` has no record yet, this becomes it.
     explicit TokenRef(Token* p);
@@ -35,10 +40,26 @@ struct ORVEL_API TokenRef {
     // Removes one share; returns whether none is left.
     bool decrement() { return --count == 0; }
 
+    // Removes one share, as a handle does when it lets go: frees the token when
+    // none is left, and frees the token's run of hidden tokens when only the
+    // run's own links are left.
+    void drop()
+    {
+        if (decrement())
+            release(this);
+        else if (inHiddenRun && count <= 2)
+            releaseUnreachableRun(this);
+    }
+
     // Deletes a record whose count reached zero, and with it the token. Tokens
     // freed while another is being freed on the same thread are queued and freed
     // one after another, so dropping a chain of any length uses constant stack.
     static void release(TokenRef* record);
+
+private:
+    // Frees the run of hidden tokens that `record`'s token belongs to, if no
+    // share of any of its tokens comes from outside the run.
+    static void releaseUnreachableRun(TokenRef* record);
 };
 
 }

@@ -31,12 +31,10 @@ class CommonHiddenStreamToken;
 // handle, is rejected with a TokenStreamException.
 //
 // Ownership: the links are counted handles, so within a run of two or more
-// hidden tokens each token holds its neighbours alive in both directions: the
-// run is a reference cycle, and it is never freed on its own, even after every
-// other handle to it is gone. A caller that is done with the tokens frees a
-// run by clearing its back links, for instance by calling
-// setHiddenBefore(nullToken) on each hidden token of the run; the forward
-// chain from the visible token before it is then freed with that token.
+// hidden tokens each token holds its neighbours alive in both directions. The
+// run stays whole while anything outside it (the visible tokens around it, a
+// node, any handle) reaches one of its tokens, and is freed as soon as nothing
+// does (see CommonHiddenStreamToken).
 // The filter reads its input without owning it: the input must outlive it.
 class ORVEL_API TokenStreamHiddenTokenFilter : public TokenStreamBasicFilter {
 public:

@@ -1,5 +1,6 @@
 #include <orvel/TokenRef.hpp>
 
+#include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/Token.hpp>
 
 #include "foundations/IterativeDelete.hpp"
@@ -24,5 +25,11 @@ TokenRef* TokenRef::getRef(const Token* p)
 }
 
 void TokenRef::release(TokenRef* record) { detail::deleteIteratively(record); }
+
+void TokenRef::releaseUnreachableRun(TokenRef* record)
+{
+    if (auto* token = dynamic_cast<CommonHiddenStreamToken*>(record->ptr))
+        CommonHiddenStreamToken::releaseRunIfUnreachable(*token);
+}
 
 }

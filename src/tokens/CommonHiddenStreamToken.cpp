@@ -1,6 +1,20 @@
 #include <orvel/CommonHiddenStreamToken.hpp>
 
+#include <vector>
+
 namespace orvel {
+
+namespace {
+
+// Set while a run is being freed: the shares dropped then need no check.
+thread_local bool releasingRun = false;
+
+CommonHiddenStreamToken* asHidden(const TokenRefCount<Token>& t)
+{
+    return dynamic_cast<CommonHiddenStreamToken*>(t.get());
+}
+
+}
 
 CommonHiddenStreamToken::CommonHiddenStreamToken(int t, const std::string& txt)
     : CommonToken(t, txt)
@@ -9,6 +23,90 @@ CommonHiddenStreamToken::CommonHiddenStreamToken(int t, const std::string& txt)
 
 CommonHiddenStreamToken::CommonHiddenStreamToken(const std::string& s) : CommonToken(s) {}
 
+void CommonHiddenStreamToken::setHiddenBefore(TokenRefCount<Token> t)
+{
+    hiddenBefore = t;
+    watchRun();
+}
+
+void CommonHiddenStreamToken::setHiddenAfter(TokenRefCount<Token> t)
+{
+    hiddenAfter = t;
+    watchRun();
+}
+
 TokenRefCount<Token> CommonHiddenStreamToken::factory() { return new CommonHiddenStreamToken; }
+
+CommonHiddenStreamToken* CommonHiddenStreamToken::runBefore() const
+{
+    CommonHiddenStreamToken* before = asHidden(hiddenBefore);
+    return before && before->hiddenAfter.get() == this ? before : nullptr;
+}
+
+CommonHiddenStreamToken* CommonHiddenStreamToken::runAfter() const
+{
+    CommonHiddenStreamToken* after = asHidden(hiddenAfter);
+    return after && after->hiddenBefore.get() == this ? after : nullptr;
+}
+
+void CommonHiddenStreamToken::watchRun()
+{
+    for (CommonHiddenStreamToken* neighbour : {runBefore(), runAfter()}) {
+        if (neighbour && ref && neighbour->ref) {
+            ref->inHiddenRun = true;
+            neighbour->ref->inHiddenRun = true;
+        }
+    }
+}
+
+// A token without a record, or whose record is on its way out, counts as
+// held: its shares are in flux, and the drop that settles them checks again.
+bool CommonHiddenStreamToken::heldFromOutsideRun() const
+{
+    const unsigned int runLinks = (runBefore() ? 1u : 0u) + (runAfter() ? 1u : 0u);
+    return !ref || ref->count == 0 || ref->count > runLinks;
+}
+
+// The run's links form a chain (or a ring) in which each token has at most
+// one neighbour either way. The walk goes both ways at once, since a share
+// from outside is most often right next to the token whose share was dropped,
+// and stops at the first such share. When there is none, every token gets a
+// share of its own while the run's links are cleared, then the shares go: no
+// token is freed while its links are being changed.
+void CommonHiddenStreamToken::releaseRunIfUnreachable(CommonHiddenStreamToken& start)
+{
+    if (releasingRun || start.heldFromOutsideRun())
+        return;
+    std::vector<CommonHiddenStreamToken*> run{&start};
+    CommonHiddenStreamToken* back = start.runBefore();
+    CommonHiddenStreamToken* ahead = start.runAfter();
+    while (back || ahead) {
+        for (CommonHiddenStreamToken** side : {&back, &ahead}) {
+            CommonHiddenStreamToken* token = *side;
+            if (!token)
+                continue;
+            if (token == &start) {
+                *side = nullptr;
+                continue;
+            }
+            if (token->heldFromOutsideRun())
+                return;
+            run.push_back(token);
+            *side = side == &back ? token->runBefore() : token->runAfter();
+        }
+    }
+
+    releasingRun = true;
+    {
+        const std::vector<TokenRefCount<Token>> held(run.begin(), run.end());
+        for (CommonHiddenStreamToken* token : run) {
+            if (CommonHiddenStreamToken* before = token->runBefore()) {
+                token->hiddenBefore = nullToken;
+                before->hiddenAfter = nullToken;
+            }
+        }
+    }
+    releasingRun = false;
+}
 
 }

@@ -86,3 +86,37 @@ TEST(CommonHiddenStreamToken, DroppingAMillionLongHiddenAfterChainUsesConstantSt
 }
 
 }
+
+namespace {
+
+// Tokens linked to the next and back hold each other alive. Such a run lives
+// while anything outside it holds one of its tokens, and is freed as soon as
+// nothing does, whatever its length.
+TEST(CommonHiddenStreamToken, ARunLinkedBothWaysIsFreedOnceNothingOutsideHoldsIt)
+{
+    constexpr int length = 1000000;
+    std::vector<int> deaths;
+    deaths.reserve(length);
+    std::vector<TokenRefCount<orvel::Token>> run;
+    for (int id = 0; id < length; ++id) {
+        run.emplace_back(new ProbeToken(id, deaths));
+        if (id > 0) {
+            probe(run[id - 1])->setHiddenAfter(run[id]);
+            probe(run[id])->setHiddenBefore(run[id - 1]);
+        }
+    }
+    TokenRefCount<orvel::Token> middle = run[length / 2];
+    run.clear();
+    EXPECT_TRUE(deaths.empty());
+
+    TokenRefCount<orvel::Token> first = middle;
+    while (probe(first)->getHiddenBefore())
+        first = probe(first)->getHiddenBefore();
+    EXPECT_EQ(0, first->getType());
+    first = nullptr;
+
+    middle = nullptr;
+    EXPECT_EQ(static_cast<std::size_t>(length), deaths.size());
+}
+
+}
