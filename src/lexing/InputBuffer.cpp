@@ -1,5 +1,7 @@
 #include <orvel/InputBuffer.hpp>
 
+#include "foundations/ApplyConsumes.hpp"
+
 namespace orvel {
 
 void InputBuffer::reset()
@@ -65,24 +67,10 @@ std::string InputBuffer::getMarkedChars() const
     return chars;
 }
 
-// Applies the consumes counted since the last fill, mark or rewind. While a
-// mark is open the consumed characters stay queued for a rewind; otherwise
-// the oldest queued characters are dropped (after a commit these are the
-// retained ones in front of the lookahead, so LA() still lines up).
-// Consumes of characters never looked at read them first, so that they are
-// skipped rather than removing more than the queue holds.
 void InputBuffer::syncConsume()
 {
-    if (pendingConsumes == 0)
-        return;
-    if (markerCount > 0) {
-        lookaheadBase += pendingConsumes;
-    } else {
-        while (queue.entries() < pendingConsumes)
-            queue.append(getChar());
-        queue.removeFront(pendingConsumes);
-    }
-    pendingConsumes = 0;
+    detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes,
+                          [this] { queue.append(getChar()); });
 }
 
 }

@@ -2,6 +2,8 @@
 
 #include <orvel/TokenStreamException.hpp>
 
+#include "foundations/ApplyConsumes.hpp"
+
 namespace orvel {
 
 TokenBuffer::TokenBuffer(TokenStream& input) : input(input) {}
@@ -47,21 +49,9 @@ void TokenBuffer::rewind(unsigned int mark)
     --markerCount;
 }
 
-// While a mark is open, consumed tokens stay queued for a rewind. Otherwise
-// they are dropped; consumes of tokens never looked at are pulled first, so
-// that they are skipped rather than removing more than the queue holds.
 void TokenBuffer::syncConsume()
 {
-    if (pendingConsumes == 0)
-        return;
-    if (markerCount > 0) {
-        lookaheadBase += pendingConsumes;
-    } else {
-        while (queue.entries() < pendingConsumes)
-            pull();
-        queue.removeFront(pendingConsumes);
-    }
-    pendingConsumes = 0;
+    detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [this] { pull(); });
 }
 
 void TokenBuffer::pull()
