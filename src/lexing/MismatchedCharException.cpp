@@ -3,6 +3,8 @@
 #include <orvel/CharScanner.hpp>
 #include <orvel/TextUtils.hpp>
 
+#include "lexing/ScannerPosition.hpp"
+
 #include <utility>
 
 namespace orvel {
@@ -10,15 +12,6 @@ namespace orvel {
 namespace {
 
 const char* const mismatchedChar = "Mismatched char";
-
-// The error at the scanner's current position, or at none without a scanner.
-RecognitionException positionedAt(const CharScanner* scanner)
-{
-    if (!scanner)
-        return RecognitionException(mismatchedChar);
-    return RecognitionException(mismatchedChar, scanner->getFilename(), scanner->getLine(),
-                                scanner->getColumn());
-}
 
 // A character as the messages quote it: charName() inside quotes of its own.
 std::string quoted(int c) { return "'" + charName(c) + "'"; }
@@ -29,7 +22,7 @@ MismatchedCharException::MismatchedCharException() : RecognitionException(mismat
 
 MismatchedCharException::MismatchedCharException(int c, int expected, bool matchNot,
                                                  CharScanner* theScanner)
-    : RecognitionException(positionedAt(theScanner)),
+    : RecognitionException(detail::positionedAt(theScanner, mismatchedChar)),
       mismatchType(matchNot ? NOT_CHAR : CHAR),
       foundChar(c),
       expecting(expected),
@@ -39,7 +32,7 @@ MismatchedCharException::MismatchedCharException(int c, int expected, bool match
 
 MismatchedCharException::MismatchedCharException(int c, int lower, int upperBound,
                                                  bool matchNot, CharScanner* theScanner)
-    : RecognitionException(positionedAt(theScanner)),
+    : RecognitionException(detail::positionedAt(theScanner, mismatchedChar)),
       mismatchType(matchNot ? NOT_RANGE : RANGE),
       foundChar(c),
       expecting(lower),
@@ -50,7 +43,7 @@ MismatchedCharException::MismatchedCharException(int c, int lower, int upperBoun
 
 MismatchedCharException::MismatchedCharException(int c, BitSet expectedSet, bool matchNot,
                                                  CharScanner* theScanner)
-    : RecognitionException(positionedAt(theScanner)),
+    : RecognitionException(detail::positionedAt(theScanner, mismatchedChar)),
       mismatchType(matchNot ? NOT_SET : SET),
       foundChar(c),
       set(std::move(expectedSet)),

@@ -3,25 +3,18 @@
 #include <orvel/CharScanner.hpp>
 #include <orvel/TextUtils.hpp>
 
+#include "lexing/ScannerPosition.hpp"
+
 namespace orvel {
 
 namespace {
 
 const char* const noViableAlt = "NoViableAlt";
 
-// The error at the scanner's current position, or at none without a scanner.
-RecognitionException positionedAt(const CharScanner* scanner)
-{
-    if (!scanner)
-        return RecognitionException(noViableAlt);
-    return RecognitionException(noViableAlt, scanner->getFilename(), scanner->getLine(),
-                                scanner->getColumn());
-}
-
 }
 
 NoViableAltForCharException::NoViableAltForCharException(int c, CharScanner* scanner)
-    : RecognitionException(positionedAt(scanner)), foundChar(c)
+    : RecognitionException(detail::positionedAt(scanner, noViableAlt)), foundChar(c)
 {
 }
 
