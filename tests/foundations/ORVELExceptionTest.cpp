@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <exception>
 #include <memory>
 #include <string>
 
@@ -26,23 +25,12 @@ TEST(ORVELException, ToStringAndGetMessageAreTheBareMessage)
     }
 }
 
-TEST(ORVELException, EveryLibraryExceptionIsCaughtThroughItsBasesButNotAsAStandardException)
+TEST(ORVELException, EveryLibraryExceptionIsCaughtThroughItsBases)
 {
     EXPECT_THROW_TEXT(throw orvel::IOException("io"), ORVELException, "io");
     EXPECT_THROW_TEXT(throw TokenStreamException("stream"), ORVELException, "stream");
     EXPECT_THROW_TEXT(throw TokenStreamException(), ORVELException, "");
     EXPECT_THROW_TEXT(throw orvel::TokenStreamRetryException(), TokenStreamException, "");
-
-    bool caughtAsStandard = false;
-    try {
-        try {
-            throw orvel::IOException("bad");
-        } catch (const std::exception&) {
-            caughtAsStandard = true;
-        }
-    } catch (const ORVELException&) {
-    }
-    EXPECT_FALSE(caughtAsStandard);
 }
 
 // Counts its destruction, to show that deleting through the root reaches the
