@@ -51,5 +51,6 @@
 #include <orvel/TokenWithIndex.hpp>
 #include <orvel/TreeParser.hpp>
 #include <orvel/TreeParserInputState.hpp>
+#include <orvel/Version.hpp>
 
 #endif
