@@ -19,6 +19,7 @@
 #include <orvel/CircularQueue.hpp>
 #include <orvel/CommonAST.hpp>
 #include <orvel/CommonASTWithHiddenTokens.hpp>
+#include <orvel/CommonASTWithPosition.hpp>
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/CommonToken.hpp>
 #include <orvel/Export.hpp>
