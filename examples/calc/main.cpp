@@ -5,25 +5,55 @@
 //     echo 'print 1 +;' | orvel_example_calc
 //
 // Prints the tree the parser built, then the value of every print statement.
-// Errors are reported on stderr as "file:line:column: message".
+// Errors are reported on stderr as "file:line:column: message", followed by
+// the source line and a caret under the column.
 #include "calc/CalcLanguage.hpp"
 
 #include <orvel/ASTFactory.hpp>
+#include <orvel/ErrorPresenter.hpp>
 
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
+
+namespace {
+
+// A recognizer whose error reports show where in the source the error is.
+template <class Recognizer>
+class Presenting : public Recognizer {
+public:
+    template <class... Args>
+    explicit Presenting(const orvel::ErrorPresenter& presenter_, Args&&... args)
+        : Recognizer(std::forward<Args>(args)...), presenter(presenter_)
+    {
+    }
+
+    using Recognizer::reportError;
+    void reportError(const orvel::RecognitionException& ex) override
+    {
+        presenter.present(std::cerr, ex);
+    }
+
+private:
+    const orvel::ErrorPresenter& presenter;
+};
+
+}
 
 int main(int argc, char** argv)
 {
     const bool fromArgument = argc > 1;
-    std::istringstream source(fromArgument ? argv[1]
-                                           : std::string(std::istreambuf_iterator<char>(std::cin), {}));
+    const std::string text =
+        fromArgument ? argv[1] : std::string(std::istreambuf_iterator<char>(std::cin), {});
+    const orvel::ErrorPresenter presenter(text);
+    std::istringstream source(text);
 
-    orvel::calc::CalcLexer lexer(source, fromArgument ? "<argument>" : "<stdin>");
+    Presenting<orvel::calc::CalcLexer> lexer(presenter, source,
+                                             fromArgument ? "<argument>" : "<stdin>");
     orvel::ASTFactory factory;
-    orvel::calc::CalcParser parser(lexer, factory);
+    Presenting<orvel::calc::CalcParser> parser(presenter, lexer, factory);
     parser.setFilename(lexer.getFilename());
     parser.program();
 
