@@ -28,7 +28,8 @@ TEST(CommonASTWithPosition, FactoryNodesKeepTheirTokensPositionThroughCopies)
     const ASTRefCount<AST> made = factory.create(token);
     const ASTRefCount<AST> retyped = factory.create(token);
     retyped->initialize(6, "y");
-    ASTFactory plain;
+    const ASTRefCount<AST> fromPlain = factory.create(token);
+    fromPlain->initialize(ASTFactory().create(5, "x"));
 
     const struct {
         const char* what;
@@ -40,11 +41,8 @@ TEST(CommonASTWithPosition, FactoryNodesKeepTheirTokensPositionThroughCopies)
         {"from a positioned node", factory.create(made), {3, 7}},
         {"retyped", retyped, {3, 7}},
         {"from type and text", factory.create(5, "x"), {-1, -1}},
-        {"from a plain node", factory.create(plain.create(5, "x")), {-1, -1}},
+        {"from a plain node", fromPlain, {-1, -1}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.position, positionOf(c.node)) << c.what;
-    EXPECT_STREQ("CommonASTWithPosition", made->typeName());
-    EXPECT_EQ(" x", made->toStringList());
-    EXPECT_EQ("y", retyped->getText());
 }
