@@ -1,6 +1,7 @@
 #ifndef ORVEL_CIRCULARQUEUE_HPP
 #define ORVEL_CIRCULARQUEUE_HPP
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -11,9 +12,11 @@ namespace orvel {
 //
 // Not a ring: a growable array with a moving start. Removing from the front
 // only advances `offset`; the removed prefix is erased in one move once
-// `offset` has reached 5000, so removal is amortised constant time and
-// indexing stays a single array access. Removed elements therefore live on in
-// `storage` until that compaction, clear() or destruction.
+// `offset` has reached 5000 and the prefix is at least half of `storage`, so
+// the elements moved are never more than those erased: removal is amortised
+// constant time however many elements are live, and indexing stays a single
+// array access. Removed elements therefore live on in `storage` until that
+// compaction, clear() or destruction.
 template <typename T>
 class CircularQueue {
 public:
@@ -39,8 +42,9 @@ public:
                          "nb <= entries()");
             std::abort();
         }
-        if (offset >= compactionThreshold) {
-            storage.erase(storage.begin(), storage.begin() + (offset + nb));
+        const std::size_t dropped = static_cast<std::size_t>(offset) + nb;
+        if (offset >= compactionThreshold && 2 * dropped >= storage.size()) {
+            storage.erase(storage.begin(), storage.begin() + static_cast<std::ptrdiff_t>(dropped));
             offset = 0;
         } else {
             offset += nb;
