@@ -37,18 +37,13 @@ public:
     // a violation is reported on stderr and aborts the process, in every build.
     void removeFront(unsigned int nb)
     {
-        if (nb > entries()) {
-            std::fprintf(stderr, "%s:%u: failed assertion `%s'\n", __FILE__, __LINE__,
-                         "nb <= entries()");
-            std::abort();
-        }
+        if (nb > entries())
+            removalFailed(__LINE__);
         const std::size_t dropped = static_cast<std::size_t>(offset) + nb;
-        if (offset >= compactionThreshold && 2 * dropped >= storage.size()) {
-            storage.erase(storage.begin(), storage.begin() + static_cast<std::ptrdiff_t>(dropped));
-            offset = 0;
-        } else {
+        if (offset >= compactionThreshold && 2 * dropped >= storage.size())
+            compact(dropped);
+        else
             offset += nb;
-        }
     }
 
     // Erases every element, live or removed.
@@ -60,6 +55,18 @@ public:
 
 private:
     static constexpr unsigned int compactionThreshold = 5000;
+
+    // Kept out of line, so that removeFront() stays small enough to inline.
+    [[noreturn]] __attribute__((noinline, cold)) static void removalFailed(unsigned int line)
+    {
+        std::fprintf(stderr, "%s:%u: failed assertion `%s'\n", __FILE__, line, "nb <= entries()");
+        std::abort();
+    }
+    __attribute__((noinline)) void compact(std::size_t dropped)
+    {
+        storage.erase(storage.begin(), storage.begin() + static_cast<std::ptrdiff_t>(dropped));
+        offset = 0;
+    }
 
     std::vector<T> storage;
     unsigned int offset = 0;

@@ -75,11 +75,13 @@ public:
     // through the virtual LA(i).
     int scannerLA(unsigned int i)
     {
-        if (ownLookahead && detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i)) {
+        if (!ownLookahead)
+            return LA(i);
+        if (detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i)) {
             detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [] {});
             return queue.itemAt(lookaheadBase + i - 1);
         }
-        return LA(i);
+        return readLA(i);
     }
     // What a scanner calls for consume(): counts the consume directly when this
     // buffer's lookahead is the library's own, otherwise calls consume().

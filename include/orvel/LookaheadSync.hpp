@@ -29,7 +29,7 @@ bool lookaheadBuffered(const CircularQueue<T>& queue, unsigned int lookaheadBase
 // queue, so that they are skipped rather than removing more than the queue
 // holds.
 template <typename T, typename Pull>
-void applyConsumes(CircularQueue<T>& queue, unsigned int markerCount, unsigned int& lookaheadBase,
+inline __attribute__((always_inline)) void applyConsumes(CircularQueue<T>& queue, unsigned int markerCount, unsigned int& lookaheadBase,
                    unsigned int& pendingConsumes, Pull pull)
 {
     if (pendingConsumes == 0)

@@ -33,7 +33,8 @@ public:
             ::operator delete(block);
             return;
         }
-        closer.touch();
+        if (!list.head)
+            closer.touch();
         list.head = new (block) Block{list.head};
     }
 
@@ -49,8 +50,8 @@ private:
         Block* head;
         bool closed;
     };
-    // Frees the thread's list when the thread ends; made when the thread
-    // first puts a block on its list.
+    // Frees the thread's list when the thread ends; made (once) when a block
+    // goes onto the empty list.
     struct Closer {
         void touch() {}
         ~Closer()

@@ -28,7 +28,10 @@ void InputBuffer::fill(unsigned int amount)
 
 int InputBuffer::readLA(unsigned int i)
 {
-    fill(i);
+    if (ownLookahead)
+        InputBuffer::fill(i);
+    else
+        fill(i);
     return queue.itemAt(lookaheadBase + i - 1);
 }
 
