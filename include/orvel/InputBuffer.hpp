@@ -45,14 +45,7 @@ public:
     // Returns the i-th lookahead character, a byte 0..255 or -1 past the end;
     // i counts from 1 and must not be 0. Reads only as deep as i requires;
     // exceptions of the source pass through.
-    virtual int LA(unsigned int i)
-    {
-        if (detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i)) {
-            detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [] {});
-            return queue.itemAt(lookaheadBase + i - 1);
-        }
-        return readLA(i);
-    }
+    virtual int LA(unsigned int i) { return lookahead(i); }
     // Opens a mark; returns the position to give to rewind(). Every mark must
     // be closed by exactly one rewind() or commit(), innermost first.
     virtual unsigned int mark();
@@ -73,16 +66,7 @@ public:
     // queue when the character is buffered and this buffer's lookahead is the
     // library's own (a CharBuffer, not a class derived from it), otherwise
     // through the virtual LA(i).
-    int scannerLA(unsigned int i)
-    {
-        if (!ownLookahead)
-            return LA(i);
-        if (detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i)) {
-            detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [] {});
-            return queue.itemAt(lookaheadBase + i - 1);
-        }
-        return readLA(i);
-    }
+    int scannerLA(unsigned int i) { return ownLookahead ? lookahead(i) : LA(i); }
     // What a scanner calls for consume(): counts the consume directly when this
     // buffer's lookahead is the library's own, otherwise calls consume().
     void scannerConsume()
@@ -113,7 +97,18 @@ protected:
 
 private:
     void syncConsume();
+    // This class's LA(): from the queue when the character is buffered,
+    // otherwise through readLA().
+    int lookahead(unsigned int i)
+    {
+        if (detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i)) {
+            detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [] {});
+            return queue.itemAt(lookaheadBase + i - 1);
+        }
+        return readLA(i);
+    }
     // LA() when the character must be read first: fill(i), then the queue.
+    // fill() is called directly when it is known to be this class's own.
     int readLA(unsigned int i);
 };
 
