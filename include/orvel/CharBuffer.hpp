@@ -14,11 +14,19 @@ class ORVEL_API CharBuffer : public InputBuffer {
 public:
     explicit CharBuffer(std::istream& input);
 
-    // Returns the stream's next byte (0..255), or -1 at end of input.
+    // Returns the stream's next byte (0..255), or -1 at end of input, leaving
+    // the stream's state bits as istream::get() would. Exceptions of the
+    // stream buffer pass through when badbit is among the stream's exceptions.
     int getChar() override;
 
 protected:
     std::istream& input;
+
+private:
+    void readFailed();
+
+    // Whether ownLookahead has been set from this object's dynamic type.
+    bool typeKnown = false;
 };
 
 }

@@ -40,6 +40,9 @@ namespace orvel {
 // own case. The literal table maps token texts to keyword types; whether its
 // lookups ignore case is the concrete lexer's getLiteralsCaseSensitive().
 //
+// LA(), consume() and append() are inline, so that a lexer class marked final
+// calls them without a virtual dispatch.
+//
 // Errors are thrown, never reported on their own: the match operations throw
 // MismatchedCharException, and the lexer's rules catch RecognitionException,
 // call reportError() (one line on std::cerr) and recover(). Rule traces go to
@@ -74,10 +77,24 @@ public:
     // Returns the i-th lookahead character (i counts from 1), a byte 0..255 or
     // EOF_CHAR, folded by toLower() when the scanner is case-insensitive.
     // Reads from the input as far as needed; stream exceptions pass through.
-    virtual int LA(unsigned int i);
+    virtual int LA(unsigned int i)
+    {
+        const int c = inputState->input->scannerLA(i);
+        return caseSensitive ? c : toLower(c);
+    }
     // Appends `c` to the token text, unless saveText is false. The text grows
     // in steps of 256 characters.
-    virtual void append(char c);
+    virtual void append(char c)
+    {
+        if (!saveText)
+            return;
+        // The capacity test keeps reserve() from being taken as a request to
+        // shrink a text that grew long earlier.
+        const std::string::size_type n = text.length();
+        if (n % 256 == 0 && text.capacity() < n + 256)
+            text.reserve(n + 256);
+        text += c;
+    }
     // Appends `s` to the token text, unless saveText is false.
     virtual void append(const std::string& s);
     // Closes the newest mark without rewinding: what was consumed since
@@ -90,7 +107,19 @@ public:
     // Takes the lookahead character. Unless guessing, appends it to the text
     // (in the input's own case) and advances the column, to the next tab stop
     // for a tab. A line end is not special: the lexer calls newline().
-    virtual void consume();
+    virtual void consume()
+    {
+        LexerInputState& state = *inputState;
+        if (state.guessing == 0) {
+            const int c = LA(1);
+            append(static_cast<char>(caseSensitive ? c : state.input->scannerLA(1)));
+            if (c == '\t')
+                tab();
+            else
+                ++state.column;
+        }
+        state.input->scannerConsume();
+    }
     // Consumes characters up to (not including) `c` or end of input.
     virtual void consumeUntil(int c);
     // Consumes characters up to (not including) a member of `set` or end of input.

@@ -20,10 +20,33 @@ public:
     // outlive it.
     explicit CharScannerLiteralsLess(const CharScanner* theScanner) : scanner(theScanner) {}
 
+    // Lets the table be searched with a Lookup, so that a lookup asks the
+    // scanner once rather than on every comparison.
+    using is_transparent = void;
+
+    // A text to look up, with the scanner's answer to whether literals are
+    // case-sensitive already taken.
+    struct Lookup {
+        const std::string& text;
+        bool caseSensitive;
+    };
+
     // Returns whether `x` comes before `y`.
     bool operator()(const std::string& x, const std::string& y) const;
+    // Returns whether the looked-up text comes before `y`.
+    bool operator()(const Lookup& x, const std::string& y) const
+    {
+        return x.caseSensitive ? x.text < y : caselessBefore(x.text, y);
+    }
+    // Returns whether `x` comes before the looked-up text.
+    bool operator()(const std::string& x, const Lookup& y) const
+    {
+        return y.caseSensitive ? x < y.text : caselessBefore(x, y.text);
+    }
 
 private:
+    static bool caselessBefore(const std::string& x, const std::string& y);
+
     const CharScanner* scanner;
 };
 

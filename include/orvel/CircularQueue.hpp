@@ -1,6 +1,7 @@
 #ifndef ORVEL_CIRCULARQUEUE_HPP
 #define ORVEL_CIRCULARQUEUE_HPP
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -11,9 +12,11 @@ namespace orvel {
 //
 // Not a ring: a growable array with a moving start. Removing from the front
 // only advances `offset`; the removed prefix is erased in one move once
-// `offset` has reached 5000, so removal is amortised constant time and
-// indexing stays a single array access. Removed elements therefore live on in
-// `storage` until that compaction, clear() or destruction.
+// `offset` has reached 5000 and the prefix is at least half of `storage`, so
+// the elements moved are never more than those erased: removal is amortised
+// constant time however many elements are live, and indexing stays a single
+// array access. Removed elements therefore live on in `storage` until that
+// compaction, clear() or destruction.
 template <typename T>
 class CircularQueue {
 public:
@@ -34,17 +37,13 @@ public:
     // a violation is reported on stderr and aborts the process, in every build.
     void removeFront(unsigned int nb)
     {
-        if (nb > entries()) {
-            std::fprintf(stderr, "%s:%u: failed assertion `%s'\n", __FILE__, __LINE__,
-                         "nb <= entries()");
-            std::abort();
-        }
-        if (offset >= compactionThreshold) {
-            storage.erase(storage.begin(), storage.begin() + (offset + nb));
-            offset = 0;
-        } else {
+        if (nb > entries())
+            removalFailed(__LINE__);
+        const std::size_t dropped = static_cast<std::size_t>(offset) + nb;
+        if (offset >= compactionThreshold && 2 * dropped >= storage.size())
+            compact(dropped);
+        else
             offset += nb;
-        }
     }
 
     // Erases every element, live or removed.
@@ -56,6 +55,18 @@ public:
 
 private:
     static constexpr unsigned int compactionThreshold = 5000;
+
+    // Kept out of line, so that removeFront() stays small enough to inline.
+    [[noreturn]] __attribute__((noinline, cold)) static void removalFailed(unsigned int line)
+    {
+        std::fprintf(stderr, "%s:%u: failed assertion `%s'\n", __FILE__, line, "nb <= entries()");
+        std::abort();
+    }
+    __attribute__((noinline)) void compact(std::size_t dropped)
+    {
+        storage.erase(storage.begin(), storage.begin() + static_cast<std::ptrdiff_t>(dropped));
+        offset = 0;
+    }
 
     std::vector<T> storage;
     unsigned int offset = 0;

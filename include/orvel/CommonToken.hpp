@@ -3,6 +3,7 @@
 
 #include <orvel/Token.hpp>
 
+#include <cstddef>
 #include <string>
 
 namespace orvel {
@@ -36,6 +37,13 @@ public:
     // Returns a handle to a new default CommonToken: the scanner's default
     // token object factory.
     static TokenRefCount<Token> factory();
+
+    // CommonTokens (not objects of derived classes, which have other sizes)
+    // are recycled as TokenRef's records are: a freed one is reused by the
+    // next one made on the same thread. operator new throws std::bad_alloc
+    // when none is free and memory runs out.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* token, std::size_t size) noexcept;
 
 protected:
     int line = 1;

@@ -3,6 +3,7 @@
 
 #include <orvel/CircularQueue.hpp>
 #include <orvel/Export.hpp>
+#include <orvel/LookaheadSync.hpp>
 
 #include <string>
 
@@ -18,6 +19,10 @@ namespace orvel {
 //
 // Queue positions below `lookaheadBase` hold consumed characters kept for a
 // rewind (or left in front after a commit); LA(1) is at `lookaheadBase`.
+//
+// LA() and consume() are inline: a lookahead already buffered is answered
+// from the queue without a fill, applying pending consumes on the way, and
+// only a lookahead that needs reading goes through fill().
 class ORVEL_API InputBuffer {
 public:
     InputBuffer() = default;
@@ -28,10 +33,10 @@ public:
     // Forgets marks, pending consumes and buffered characters. The source is
     // not touched: characters already read from it are lost.
     virtual void reset();
-    // Counts one consume; nothing is read or dropped until the next fill, mark
-    // or rewind. A character consumed without being looked at is read then
-    // and skipped.
-    virtual void consume();
+    // Counts one consume; nothing is read or dropped until the next lookahead,
+    // fill, mark or rewind. A character consumed without being looked at is
+    // read then and skipped.
+    virtual void consume() { ++pendingConsumes; }
     // Applies pending consumes, then reads until `amount` characters of
     // lookahead are buffered. Exceptions of the source pass through.
     virtual void fill(unsigned int amount);
@@ -40,7 +45,7 @@ public:
     // Returns the i-th lookahead character, a byte 0..255 or -1 past the end;
     // i counts from 1 and must not be 0. Reads only as deep as i requires;
     // exceptions of the source pass through.
-    virtual int LA(unsigned int i);
+    virtual int LA(unsigned int i) { return lookahead(i); }
     // Opens a mark; returns the position to give to rewind(). Every mark must
     // be closed by exactly one rewind() or commit(), innermost first.
     virtual unsigned int mark();
@@ -57,6 +62,21 @@ public:
     // it stay consumed. A mark must be open.
     void commit() { --markerCount; }
 
+    // What a scanner calls for LA(i): the same answer, taken straight from the
+    // queue when the character is buffered and this buffer's lookahead is the
+    // library's own (a CharBuffer, not a class derived from it), otherwise
+    // through the virtual LA(i).
+    int scannerLA(unsigned int i) { return ownLookahead ? lookahead(i) : LA(i); }
+    // What a scanner calls for consume(): counts the consume directly when this
+    // buffer's lookahead is the library's own, otherwise calls consume().
+    void scannerConsume()
+    {
+        if (ownLookahead)
+            ++pendingConsumes;
+        else
+            consume();
+    }
+
     // Returns the buffered lookahead characters, each narrowed to a char (end
     // of input becomes '\xFF'). Pending consumes are not applied first.
     std::string getLAChars() const;
@@ -70,9 +90,26 @@ protected:
     unsigned int lookaheadBase = 0;
     unsigned int pendingConsumes = 0;
     CircularQueue<int> queue;
+    // Whether LA(), consume() and fill() are known to be this class's own, so
+    // that a scanner may take buffered characters without calling them; a
+    // buffer class sets it once it knows its dynamic type.
+    bool ownLookahead = false;
 
 private:
     void syncConsume();
+    // This class's LA(): from the queue when the character is buffered,
+    // otherwise through readLA().
+    int lookahead(unsigned int i)
+    {
+        if (detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i)) {
+            detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [] {});
+            return queue.itemAt(lookaheadBase + i - 1);
+        }
+        return readLA(i);
+    }
+    // LA() when the character must be read first: fill(i), then the queue.
+    // fill() is called directly when it is known to be this class's own.
+    int readLA(unsigned int i);
 };
 
 }

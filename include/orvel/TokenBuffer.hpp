@@ -3,6 +3,7 @@
 
 #include <orvel/CircularQueue.hpp>
 #include <orvel/Export.hpp>
+#include <orvel/LookaheadSync.hpp>
 #include <orvel/Token.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
@@ -45,10 +46,10 @@ public:
     void fill(unsigned int amount);
     // Returns the i-th token of lookahead (i counts from 1), pulling as needed.
     // Throws as fill().
-    TokenRefCount<Token> LT(unsigned int i);
+    TokenRefCount<Token> LT(unsigned int i) { return buffered(i); }
     // Returns the type of the i-th token of lookahead (i counts from 1),
     // pulling as needed. Throws as fill().
-    int LA(unsigned int i);
+    int LA(unsigned int i) { return buffered(i)->getType(); }
     // Consumes LT(1). Only counts: nothing is pulled or dropped until the next
     // fill(), mark() or rewind().
     void consume() { ++pendingConsumes; }
@@ -69,6 +70,16 @@ protected:
     CircularQueue<TokenRefCount<Token>> queue;
 
 private:
+    // The i-th token of lookahead, from the queue when it is already there,
+    // otherwise after fill(i).
+    const TokenRefCount<Token>& buffered(unsigned int i)
+    {
+        if (detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i))
+            detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [] {});
+        else
+            fill(i);
+        return queue.itemAt(lookaheadBase + i - 1);
+    }
     void syncConsume();
     void pull();
 };

@@ -3,6 +3,8 @@
 
 #include <orvel/Export.hpp>
 
+#include <cstddef>
+
 namespace orvel {
 
 class Token;
@@ -26,6 +28,14 @@ struct ORVEL_API TokenRef {
     ~TokenRef();
     TokenRef(const TokenRef&) = delete;
     TokenRef& operator=(const TokenRef&) = delete;
+
+    // Records are recycled: a freed record goes to a list kept per thread,
+    // which the next record made on that thread reuses, so that a lexer's
+    // tokens seldom allocate a record. The list is freed when its thread ends.
+    // operator new throws std::bad_alloc when no record is free and memory
+    // runs out.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* record) noexcept;
 
     // Returns the record to use for `p`: null for null, the token's own record
     // with one more share, or a new record with count 1.

@@ -29,6 +29,7 @@
 #include <orvel/IntrusiveRefCount.hpp>
 #include <orvel/LLkParser.hpp>
 #include <orvel/LexerInputState.hpp>
+#include <orvel/LookaheadSync.hpp>
 #include <orvel/MismatchedCharException.hpp>
 #include <orvel/MismatchedTokenException.hpp>
 #include <orvel/NoViableAltException.hpp>

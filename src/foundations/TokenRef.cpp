@@ -4,8 +4,16 @@
 #include <orvel/Token.hpp>
 
 #include "foundations/IterativeDelete.hpp"
+#include "foundations/Recycler.hpp"
 
 namespace orvel {
+
+void* TokenRef::operator new(std::size_t) { return detail::Recycler<sizeof(TokenRef)>::allocate(); }
+
+void TokenRef::operator delete(void* record) noexcept
+{
+    detail::Recycler<sizeof(TokenRef)>::release(record);
+}
 
 TokenRef::TokenRef(Token* p) : ptr(p), count(1)
 {

@@ -28,24 +28,6 @@ CharScanner::CharScanner(const RefCount<LexerInputState>& state, bool case_sensi
 
 CharScanner::~CharScanner() = default;
 
-int CharScanner::LA(unsigned int i)
-{
-    const int c = inputState->input->LA(i);
-    return caseSensitive ? c : toLower(c);
-}
-
-void CharScanner::append(char c)
-{
-    if (!saveText)
-        return;
-    // Grow in steps of 256. The capacity test keeps reserve() from being
-    // taken as a request to shrink a text that grew long earlier.
-    const std::string::size_type n = text.length();
-    if (n % 256 == 0 && text.capacity() < n + 256)
-        text.reserve(n + 256);
-    text += c;
-}
-
 void CharScanner::append(const std::string& s)
 {
     if (saveText)
@@ -58,19 +40,6 @@ void CharScanner::recover(const RecognitionException&, const BitSet& tokenSet)
 {
     consume();
     consumeUntil(tokenSet);
-}
-
-void CharScanner::consume()
-{
-    if (inputState->guessing == 0) {
-        const int c = LA(1);
-        append(static_cast<char>(caseSensitive ? c : inputState->input->LA(1)));
-        if (c == '\t')
-            tab();
-        else
-            ++inputState->column;
-    }
-    inputState->input->consume();
 }
 
 void CharScanner::consumeUntil(int c)
@@ -219,7 +188,7 @@ int CharScanner::testLiteralsTable(int ttype) const { return testLiteralsTable(t
 
 int CharScanner::testLiteralsTable(const std::string& txt, int ttype) const
 {
-    const auto found = literals.find(txt);
+    const auto found = literals.find(CharScannerLiteralsLess::Lookup{txt, getLiteralsCaseSensitive()});
     return found != literals.end() ? found->second : ttype;
 }
 

@@ -8,8 +8,11 @@ namespace orvel {
 
 bool CharScannerLiteralsLess::operator()(const std::string& x, const std::string& y) const
 {
-    if (scanner->getLiteralsCaseSensitive())
-        return x < y;
+    return (*this)(Lookup{x, scanner->getLiteralsCaseSensitive()}, y);
+}
+
+bool CharScannerLiteralsLess::caselessBefore(const std::string& x, const std::string& y)
+{
     return strcasecmp(x.c_str(), y.c_str()) < 0;
 }
 

@@ -1,8 +1,15 @@
 #include <orvel/InputBuffer.hpp>
 
-#include "foundations/ApplyConsumes.hpp"
+#include <orvel/LookaheadSync.hpp>
 
 namespace orvel {
+
+// Defined first and inline: it is on the path of every character read.
+inline void InputBuffer::syncConsume()
+{
+    detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes,
+                          [this] { queue.append(getChar()); });
+}
 
 void InputBuffer::reset()
 {
@@ -12,18 +19,19 @@ void InputBuffer::reset()
     queue.clear();
 }
 
-void InputBuffer::consume() { ++pendingConsumes; }
-
 void InputBuffer::fill(unsigned int amount)
 {
     syncConsume();
-    while (queue.entries() < lookaheadBase + amount)
+    for (unsigned int queued = queue.entries(); queued < lookaheadBase + amount; ++queued)
         queue.append(getChar());
 }
 
-int InputBuffer::LA(unsigned int i)
+int InputBuffer::readLA(unsigned int i)
 {
-    fill(i);
+    if (ownLookahead)
+        InputBuffer::fill(i);
+    else
+        fill(i);
     return queue.itemAt(lookaheadBase + i - 1);
 }
 
@@ -65,12 +73,6 @@ std::string InputBuffer::getMarkedChars() const
     for (unsigned int i = 0; i < lookaheadBase && i < queue.entries(); ++i)
         chars += static_cast<char>(queue.itemAt(i));
     return chars;
-}
-
-void InputBuffer::syncConsume()
-{
-    detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes,
-                          [this] { queue.append(getChar()); });
 }
 
 }

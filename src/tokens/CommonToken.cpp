@@ -2,6 +2,8 @@
 
 #include <orvel/TextUtils.hpp>
 
+#include "foundations/Recycler.hpp"
+
 namespace orvel {
 
 CommonToken::CommonToken(int t, const std::string& txt) : Token(t), text(txt) {}
@@ -27,5 +29,20 @@ std::string CommonToken::toString() const
 }
 
 TokenRefCount<Token> CommonToken::factory() { return new CommonToken; }
+
+void* CommonToken::operator new(std::size_t size)
+{
+    if (size != sizeof(CommonToken))
+        return ::operator new(size);
+    return detail::Recycler<sizeof(CommonToken)>::allocate();
+}
+
+void CommonToken::operator delete(void* token, std::size_t size) noexcept
+{
+    if (size != sizeof(CommonToken))
+        ::operator delete(token);
+    else
+        detail::Recycler<sizeof(CommonToken)>::release(token);
+}
 
 }

@@ -2,7 +2,7 @@
 
 #include <orvel/TokenStreamException.hpp>
 
-#include "foundations/ApplyConsumes.hpp"
+#include <orvel/LookaheadSync.hpp>
 
 namespace orvel {
 
@@ -21,18 +21,6 @@ void TokenBuffer::fill(unsigned int amount)
     syncConsume();
     while (queue.entries() < lookaheadBase + amount)
         pull();
-}
-
-TokenRefCount<Token> TokenBuffer::LT(unsigned int i)
-{
-    fill(i);
-    return queue.itemAt(lookaheadBase + i - 1);
-}
-
-int TokenBuffer::LA(unsigned int i)
-{
-    fill(i);
-    return queue.itemAt(lookaheadBase + i - 1)->getType();
 }
 
 unsigned int TokenBuffer::mark()

@@ -5,19 +5,27 @@
 namespace {
 
 // An element that counts how many of its kind are alive, so a test can see
-// how many elements the queue's storage still holds.
+// how many elements the queue's storage still holds, and how often one was
+// copied or moved into another.
 struct Counted {
     static int alive;
+    static long copies;
 
     explicit Counted(int value) : value(value) { ++alive; }
     Counted(const Counted& other) : value(other.value) { ++alive; }
-    Counted& operator=(const Counted&) = default;
+    Counted& operator=(const Counted& other)
+    {
+        ++copies;
+        value = other.value;
+        return *this;
+    }
     ~Counted() { --alive; }
 
     int value;
 };
 
 int Counted::alive = 0;
+long Counted::copies = 0;
 
 class CircularQueueTest : public ::testing::Test {
 protected:
@@ -66,6 +74,18 @@ TEST_F(CircularQueueTest, RemovedElementsStayStoredUntilARemovalStartsFromOffset
     fill(0, 3);
     EXPECT_EQ(998, Counted::alive);
     EXPECT_EQ(5005, queue.itemAt(0).value);
+}
+
+// A long backlog (as a rewind after a long guess leaves) removed one by one:
+// each compaction moves no more elements than it erases.
+TEST_F(CircularQueueTest, RemovingALongBacklogOneByOneCopiesElementsLinearlyOften)
+{
+    const int n = 200000;
+    fill(n, 0);
+    Counted::copies = 0;
+    fill(0, n - 1);
+    EXPECT_LE(Counted::copies, n);
+    EXPECT_EQ(n - 1, queue.itemAt(0).value);
 }
 
 TEST_F(CircularQueueTest, RemovingNothingFromOffset5000StillCompacts)

@@ -1,0 +1,91 @@
+#ifndef ORVEL_SRC_RECYCLER_HPP
+#define ORVEL_SRC_RECYCLER_HPP
+
+#include <cstddef>
+#include <new>
+
+namespace orvel::detail {
+
+// Storage for objects of one size, recycled per thread: a freed block goes to
+// the thread's list and the next object made on that thread reuses it, so
+// that objects made and freed at a high rate (tokens and their count records)
+// seldom reach the heap. A thread's list is freed when the thread ends; blocks
+// freed after that go straight back to the heap. Under AddressSanitizer every
+// block goes to the heap, so that a use after free is still caught.
+template <std::size_t Size>
+class Recycler {
+public:
+    // Returns a block of Size bytes. Throws std::bad_alloc when none is free
+    // and memory runs out.
+    static void* allocate()
+    {
+        if (Block* block = list.head) {
+            list.head = block->next;
+            return block;
+        }
+        return ::operator new(Size);
+    }
+
+    // Takes back a block that allocate() returned.
+    static void release(void* block) noexcept
+    {
+        if (!recycles || list.closed) {
+            ::operator delete(block);
+            return;
+        }
+        if (!list.head)
+            closer.touch();
+        list.head = new (block) Block{list.head};
+    }
+
+private:
+    static_assert(Size >= sizeof(void*), "a block holds the link to the next free one");
+
+    struct Block {
+        Block* next;
+    };
+    // Plain data, so that it can still be used while the thread's other
+    // objects are destroyed.
+    struct List {
+        Block* head;
+        bool closed;
+    };
+    // Frees the thread's list when the thread ends; made (once) when a block
+    // goes onto the empty list.
+    struct Closer {
+        void touch() {}
+        ~Closer()
+        {
+            list.closed = true;
+            while (Block* block = list.head) {
+                list.head = block->next;
+                ::operator delete(block);
+            }
+        }
+    };
+
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr bool recycles = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    static constexpr bool recycles = false;
+#else
+    static constexpr bool recycles = true;
+#endif
+#else
+    static constexpr bool recycles = true;
+#endif
+
+    static thread_local List list;
+    static thread_local Closer closer;
+};
+
+template <std::size_t Size>
+thread_local typename Recycler<Size>::List Recycler<Size>::list{nullptr, false};
+
+template <std::size_t Size>
+thread_local typename Recycler<Size>::Closer Recycler<Size>::closer;
+
+}
+
+#endif
