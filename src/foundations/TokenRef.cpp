@@ -4,6 +4,7 @@
 #include <orvel/Token.hpp>
 
 #include "foundations/IterativeDelete.hpp"
+#include "foundations/NewRecord.hpp"
 
 namespace orvel {
 
@@ -21,7 +22,7 @@ TokenRef* TokenRef::getRef(const Token* p)
         return nullptr;
     if (p->ref)
         return p->ref->increment();
-    return new TokenRef(const_cast<Token*>(p));
+    return detail::newRecordOwning<TokenRef>(const_cast<Token*>(p));
 }
 
 void TokenRef::release(TokenRef* record) { detail::deleteIteratively(record); }
