@@ -1,5 +1,7 @@
 #include <orvel/InputBuffer.hpp>
 
+#include <orvel/ORVELException.hpp>
+
 #include "foundations/ApplyConsumes.hpp"
 
 namespace orvel {
@@ -23,6 +25,8 @@ void InputBuffer::fill(unsigned int amount)
 
 int InputBuffer::LA(unsigned int i)
 {
+    if (i == 0)
+        throw ORVELException("InputBuffer: LA(0); lookahead starts at 1");
     fill(i);
     return queue.itemAt(lookaheadBase + i - 1);
 }
@@ -38,9 +42,22 @@ bool InputBuffer::isMarked() const { return markerCount != 0; }
 
 void InputBuffer::rewind(unsigned int mark)
 {
+    requireMark("rewind()");
     syncConsume();
     lookaheadBase = mark;
     --markerCount;
+}
+
+void InputBuffer::commit()
+{
+    requireMark("commit()");
+    --markerCount;
+}
+
+void InputBuffer::requireMark(const char* operation) const
+{
+    if (markerCount == 0)
+        throw ORVELException(std::string("InputBuffer: ") + operation + " with no mark open");
 }
 
 // While a mark is open, consumes made without a lookahead in between can move

@@ -25,12 +25,14 @@ void TokenBuffer::fill(unsigned int amount)
 
 TokenRefCount<Token> TokenBuffer::LT(unsigned int i)
 {
+    requireLookahead(i);
     fill(i);
     return queue.itemAt(lookaheadBase + i - 1);
 }
 
 int TokenBuffer::LA(unsigned int i)
 {
+    requireLookahead(i);
     fill(i);
     return queue.itemAt(lookaheadBase + i - 1)->getType();
 }
@@ -44,9 +46,17 @@ unsigned int TokenBuffer::mark()
 
 void TokenBuffer::rewind(unsigned int mark)
 {
+    if (markerCount == 0)
+        throw TokenStreamException("TokenBuffer: rewind() with no mark open");
     syncConsume();
     lookaheadBase = mark;
     --markerCount;
+}
+
+void TokenBuffer::requireLookahead(unsigned int i)
+{
+    if (i == 0)
+        throw TokenStreamException("TokenBuffer: LA(0) or LT(0); lookahead starts at 1");
 }
 
 void TokenBuffer::syncConsume()
