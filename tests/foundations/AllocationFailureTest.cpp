@@ -17,7 +17,9 @@ thread_local int allocationsBeforeFailure = -1;
 
 }
 
-void* operator new(std::size_t size)
+// Kept out of line, so that a tool replacing the allocation functions
+// (valgrind) replaces every use of them alike.
+[[gnu::noinline]] void* operator new(std::size_t size)
 {
     if (allocationsBeforeFailure == 0) {
         allocationsBeforeFailure = -1;
@@ -30,8 +32,8 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace orvel;
 
