@@ -5,11 +5,12 @@
 #include <orvel/BitSet.hpp>
 #include <orvel/IOException.hpp>
 
+#include "Check.hpp"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cctype>
 #include <cstdint>
-#include <cstdlib>
 #include <set>
 #include <sstream>
 #include <string>
@@ -18,12 +19,6 @@
 using namespace orvel;
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Returns `value` quoted, with the escapes the reader resolves.
 std::string quoted(const std::string& value)

@@ -6,10 +6,11 @@
 #include <orvel/ORVELException.hpp>
 #include <orvel/TokenBuffer.hpp>
 
+#include "Check.hpp"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -35,8 +36,7 @@ struct Buffer {
     int la(unsigned int i)
     {
         const int type = buffer.LA(i);
-        if (buffer.LT(i)->getType() != type)
-            std::abort();
+        check(buffer.LT(i)->getType() == type);
         return type;
     }
     Source source;
@@ -58,12 +58,6 @@ struct Buffer {
     Source buffer;
 };
 #endif
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 }
 

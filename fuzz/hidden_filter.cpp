@@ -5,10 +5,11 @@
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/TokenStreamHiddenTokenFilter.hpp>
 
+#include "Check.hpp"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 using namespace orvel;
@@ -40,12 +41,6 @@ struct Source : TokenStream {
     std::size_t next = 0;
     std::vector<const Token*> hidden;
 };
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 const Token* after(const TokenRefCount<Token>& t) { return static_cast<CommonHiddenStreamToken&>(*t).getHiddenAfter().get(); }
 const Token* before(const TokenRefCount<Token>& t) { return static_cast<CommonHiddenStreamToken&>(*t).getHiddenBefore().get(); }

@@ -7,12 +7,13 @@
 #include <orvel/TokenStreamRewriteEngine.hpp>
 #include <orvel/TokenWithIndex.hpp>
 
+#include "Check.hpp"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -65,12 +66,6 @@ std::string render(const std::map<std::string, std::vector<Operation>>& programs
     for (; k < ops.size(); ++k)
         out += ops[k].text;
     return out;
-}
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
 }
 
 }

@@ -6,9 +6,10 @@
 #include <orvel/NoViableAltForCharException.hpp>
 #include <orvel/RecognitionException.hpp>
 
+#include "Check.hpp"
+
 #include <cctype>
 #include <cstdint>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -108,12 +109,6 @@ private:
         return matched;
     }
 };
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 }
 

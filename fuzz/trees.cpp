@@ -5,24 +5,15 @@
 #include <orvel/ASTPair.hpp>
 #include <orvel/TreeParser.hpp>
 
+#include "Check.hpp"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 using namespace orvel;
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
