@@ -40,7 +40,8 @@ public:
     // A factory whose default node class is CommonAST.
     ASTFactory();
     // A factory whose default node class is named `name` and made by
-    // `factory`, which must not be null.
+    // `factory`. Throws ORVELException when `factory` is null. Every create()
+    // throws ORVELException when the factory it uses returns an empty handle.
     ASTFactory(const char* name, FactoryFunction factory);
     // Frees the descriptors registered with registerFactory; the nodes made
     // stay alive while handles to them exist.
@@ -73,8 +74,9 @@ public:
     void registerFactory(int type, const char* name, FactoryFunction factory);
     // Grows the table to reach `type`; never shrinks it.
     void setMaxNodeType(int type);
-    // Makes `name` and `factory` (not null) the default node class, for
-    // every type without a registration of its own.
+    // Makes `name` and `factory` the default node class, for every type
+    // without a registration of its own. Throws ORVELException, changing
+    // nothing, when `factory` is null.
     void setASTNodeFactory(const char* name, FactoryFunction factory);
 
     // Returns t->clone(): a copy of the node without links (empty for empty).
@@ -111,6 +113,9 @@ protected:
     const Descriptor& descriptorFor(int type) const;
     // Returns a new node made by the factory function for `type`.
     ASTRefCount<AST> makeNode(int type) const;
+    // Returns a copy of the tree at `t`, and with `siblings` of the list from
+    // `t` (dupTree, dupList).
+    ASTRefCount<AST> copyTrees(const ASTRefCount<AST>& t, bool siblings);
     // Grows the table to hold `size` entries, the new ones default.
     void growTo(std::size_t size);
 

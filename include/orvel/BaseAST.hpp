@@ -18,8 +18,11 @@ namespace orvel {
 // empty.
 //
 // Design: links are counted handles, so linking shares nodes and a node lives
-// while any handle or link leads to it. Walks along a sibling list loop; they
-// recurse only into children, so a list of any length costs constant stack.
+// while any handle or link leads to it. Walks never recurse: they keep the
+// lists still to visit on a stack of their own, so a tree of any depth and a
+// list of any length cost constant call stack. A link from a node to itself
+// counts as none, as the null-tree node (ASTNULLType) answers for both: walks
+// stop there, and nothing can be linked after it.
 // Every node reachable through the links of a BaseAST must be a BaseAST too.
 // Nodes are always held through handles: an operation that hands out a handle
 // to this very node (findAll) relies on it. No walk detects cycles; a node
@@ -105,8 +108,12 @@ protected:
     ASTRefCount<AST> nextSibling;
 
 private:
-    // Appends toStringTree() of `node` to `out`.
-    static void appendTree(std::string& out, const AST& node);
+    // Appends to `out` the rendering of `first` and its subtree, and with
+    // `siblings` of every node after it too.
+    static void render(std::string& out, const AST& first, bool siblings);
+    // Returns whether the list from `t` matches the list from `s`: fully
+    // (equalsList), or partially (equalsListPartial).
+    static bool listsMatch(const AST* s, ASTRefCount<AST> t, bool partial);
 };
 
 }

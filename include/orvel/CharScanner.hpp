@@ -143,7 +143,9 @@ public:
     // As match(const char*), for every character of `s` (zero bytes included).
     virtual void match(const std::string& s);
     // Consumes the lookahead character unless it is `c`; otherwise throws
-    // MismatchedCharException (NOT_CHAR).
+    // MismatchedCharException (NOT_CHAR). End of input matches no inverted
+    // character: there it throws NOT_SET with `c` as the only member (NOT_CHAR
+    // when `c` is negative) and consumes nothing.
     virtual void matchNot(int c);
     // Consumes the lookahead character if it lies in `c1`..`c2` (both
     // included); otherwise throws MismatchedCharException (RANGE).
@@ -199,7 +201,8 @@ public:
     // Continues on `state` (shared), releasing this scanner's share of its
     // previous state.
     virtual void setInputState(RefCount<LexerInputState> state);
-    // Makes makeToken() build its tokens with `factory`, which must not be null.
+    // Makes makeToken() build its tokens with `factory`. Throws ORVELException,
+    // changing nothing, when `factory` is null.
     virtual void setTokenObjectFactory(TokenObjectFactory factory);
     // Returns the type the literal table gives the current text, or `ttype`
     // when the text is no literal.
@@ -222,6 +225,7 @@ public:
     virtual void traceOut(const char* rname);
     // Returns a new token from the token object factory with type `t` and the
     // current token's start line and column; its text is left to the caller.
+    // Throws ORVELException when the factory returns an empty handle.
     virtual TokenRefCount<Token> makeToken(int t);
 
 protected:

@@ -43,7 +43,7 @@ public:
     // Returns the next character of the source, or -1 at its end.
     virtual int getChar() = 0;
     // Returns the i-th lookahead character, a byte 0..255 or -1 past the end;
-    // i counts from 1 and must not be 0. Reads only as deep as i requires;
+    // i counts from 1: LA(0) throws ORVELException. Reads only as deep as i requires;
     // exceptions of the source pass through.
     virtual int LA(unsigned int i) { return lookahead(i); }
     // Opens a mark; returns the position to give to rewind(). Every mark must
@@ -52,15 +52,17 @@ public:
     // Returns whether any mark is open.
     virtual bool isMarked() const;
     // Closes the newest mark and makes the characters consumed since `mark`
-    // (a value mark() returned) visible to LA() again. A mark must be open.
+    // (a value mark() returned) visible to LA() again. Throws ORVELException,
+    // changing nothing, when no mark is open.
     virtual void rewind(unsigned int mark);
     // Returns the number of buffered lookahead characters (pending consumes
     // still count).
     virtual unsigned int entries() const;
 
     // Closes the newest mark without rewinding; the characters consumed since
-    // it stay consumed. A mark must be open.
-    void commit() { --markerCount; }
+    // it stay consumed. Throws ORVELException, changing nothing, when no mark
+    // is open.
+    void commit();
 
     // What a scanner calls for LA(i): the same answer, taken straight from the
     // queue when the character is buffered and this buffer's lookahead is the
@@ -110,6 +112,8 @@ private:
     // LA() when the character must be read first: fill(i), then the queue.
     // fill() is called directly when it is known to be this class's own.
     int readLA(unsigned int i);
+    // Throws ORVELException naming `operation` when no mark is open.
+    void requireMark(const char* operation) const;
 };
 
 }

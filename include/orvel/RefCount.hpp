@@ -11,8 +11,9 @@ namespace orvel {
 template <typename T>
 class RefCount {
 public:
-    // A handle owning `a` (empty for null).
-    explicit RefCount(T* a = nullptr) : ref(a ? new Ref(a) : nullptr) {}
+    // A handle owning `a` (empty for null). If the count record cannot be
+    // made, deletes `a` and throws std::bad_alloc.
+    explicit RefCount(T* a = nullptr) : ref(a ? owning(a) : nullptr) {}
     // A handle sharing `other`'s object: one more share.
     RefCount(const RefCount& other) : ref(acquire(other.ref)) {}
     // Removes this handle's share; the last share deletes the object.
@@ -47,6 +48,15 @@ private:
         Ref& operator=(const Ref&) = delete;
     };
 
+    static Ref* owning(T* a)
+    {
+        try {
+            return new Ref(a);
+        } catch (...) {
+            delete a;
+            throw;
+        }
+    }
     static Ref* acquire(Ref* r)
     {
         if (r)

@@ -45,10 +45,10 @@ public:
     // stream hands out an empty handle, which is not stored.
     void fill(unsigned int amount);
     // Returns the i-th token of lookahead (i counts from 1), pulling as needed.
-    // Throws as fill().
+    // Throws as fill(), and TokenStreamException for LT(0).
     TokenRefCount<Token> LT(unsigned int i) { return buffered(i); }
     // Returns the type of the i-th token of lookahead (i counts from 1),
-    // pulling as needed. Throws as fill().
+    // pulling as needed. Throws as LT().
     int LA(unsigned int i) { return buffered(i)->getType(); }
     // Consumes LT(1). Only counts: nothing is pulled or dropped until the next
     // fill(), mark() or rewind().
@@ -59,7 +59,8 @@ public:
     unsigned int mark();
     // Closes the innermost mark and returns to position `mark`, a value that
     // mark() returned while that mark was open: the tokens consumed since then
-    // are seen again. Throws as mark().
+    // are seen again. Throws as mark(), and TokenStreamException, changing
+    // nothing, when no mark is open.
     void rewind(unsigned int mark);
 
 protected:
@@ -76,10 +77,14 @@ private:
     {
         if (detail::lookaheadBuffered(queue, lookaheadBase, pendingConsumes, i))
             detail::applyConsumes(queue, markerCount, lookaheadBase, pendingConsumes, [] {});
-        else
+        else {
+            requireLookahead(i);
             fill(i);
+        }
         return queue.itemAt(lookaheadBase + i - 1);
     }
+    // Throws TokenStreamException for i = 0.
+    static void requireLookahead(unsigned int i);
     void syncConsume();
     void pull();
 };

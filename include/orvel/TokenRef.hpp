@@ -38,7 +38,9 @@ struct ORVEL_API TokenRef {
     static void operator delete(void* record) noexcept;
 
     // Returns the record to use for `p`: null for null, the token's own record
-    // with one more share, or a new record with count 1.
+    // with one more share, or a new record with count 1. If the new record
+    // cannot be made, deletes `p` and throws std::bad_alloc: a token handed to
+    // its first handle is owned from then on.
     static TokenRef* getRef(const Token* p);
 
     // Adds one share; returns this record.

@@ -18,8 +18,14 @@ class ORVEL_API TokenStreamBasicFilter : public TokenStream {
 public:
     // A filter reading `input` (not owned) with an empty discard set.
     explicit TokenStreamBasicFilter(TokenStream& input);
+    // A filter reading the filter `input` (not owned): stacking wraps, it
+    // never copies. Filters cannot be copied.
+    explicit TokenStreamBasicFilter(TokenStreamBasicFilter& input);
+    TokenStreamBasicFilter(const TokenStreamBasicFilter&) = delete;
+    TokenStreamBasicFilter& operator=(const TokenStreamBasicFilter&) = delete;
 
-    // Adds `ttype` to the discard set.
+    // Adds `ttype` to the discard set. Throws TokenStreamException, changing
+    // nothing, when `ttype` is negative.
     void discard(int ttype);
     // Replaces the discard set by a copy of `mask`; later calls of
     // discard(int) extend the copy, not `mask`.

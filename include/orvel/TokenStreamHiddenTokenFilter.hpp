@@ -41,8 +41,14 @@ public:
     // A filter reading `input` (not owned), with empty hide and discard sets.
     // Nothing is read until the first nextToken().
     explicit TokenStreamHiddenTokenFilter(TokenStream& input);
+    // A filter reading the filter `input` (not owned): stacking wraps, it
+    // never copies. Filters cannot be copied.
+    explicit TokenStreamHiddenTokenFilter(TokenStreamHiddenTokenFilter& input);
+    TokenStreamHiddenTokenFilter(const TokenStreamHiddenTokenFilter&) = delete;
+    TokenStreamHiddenTokenFilter& operator=(const TokenStreamHiddenTokenFilter&) = delete;
 
-    // Adds `ttype` to the hide set.
+    // Adds `ttype` to the hide set. Throws TokenStreamException, changing
+    // nothing, when `ttype` is negative.
     void hide(int ttype);
     // Replaces the hide set by a copy of `mask`; later calls of hide(int)
     // extend the copy, not `mask`.
@@ -72,14 +78,16 @@ public:
     // CommonHiddenStreamToken; exceptions of the input pass through.
     void consume();
     // The start-up scan that the first nextToken() runs: reads up to the first
-    // visible token, chaining the hidden tokens before it. Throws as consume().
+    // visible token, chaining the hidden tokens before it. Throws as consume(),
+    // changing nothing.
     void consumeFirst();
 
     // Returns the next visible token, its hidden-before link set to the last
     // hidden token since the previous visible one (or empty), after reading
     // on up to the following visible token and chaining the hidden tokens in
-    // between after it. Throws as consume(); the filter is then as far as it
-    // got.
+    // between after it. Throws as consume(); the filter is then as it was,
+    // and the tokens read before the exception are gone (a later call goes on
+    // with what the input yields next).
     TokenRefCount<Token> nextToken() override;
     ~TokenStreamHiddenTokenFilter() override;
 
@@ -90,6 +98,13 @@ protected:
     TokenRefCount<Token> initialHidden;
 
 private:
+    // Returns the next token of the input, checked as consume() says.
+    TokenRefCount<Token> read();
+    // Reads up to the next visible token and returns it. The hidden tokens
+    // read on the way are chained to each other; `first` and `last` are set
+    // to the first and last of them (left as they are if there is none).
+    // Throws as consume(), changing nothing of the filter.
+    TokenRefCount<Token> readVisible(TokenRefCount<Token>& first, TokenRefCount<Token>& last);
     bool isHidden(int ttype) const;
     bool isVisible(int ttype) const;
 };

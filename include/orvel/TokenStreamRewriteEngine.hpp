@@ -73,6 +73,7 @@ public:
 
     // Adds `ttype` to the discard set: such tokens are kept but not handed
     // out. The end-of-file type is always handed out.
+    // Throws TokenStreamException, changing nothing, when `ttype` is negative.
     void discard(int ttype);
     // Returns the number of tokens kept so far.
     unsigned long size() const;
@@ -83,7 +84,8 @@ public:
     // Edits: each records one operation in the named program (creating the
     // program) or in DEFAULT_PROGRAM_NAME. `from` and `to` are token indexes,
     // both included; replace() and remove() throw TokenStreamException when
-    // `from` is after `to`.
+    // `from` is after `to`. An index past the last token means the end of the
+    // stream, up to the largest index: insertAfter() of it inserts at the end.
 
     // Writes `text` in front of the token at `index`.
     void insertBefore(const std::string& programName, unsigned long index, const std::string& text);

@@ -25,6 +25,8 @@ class ORVEL_API TokenStreamSelector : public TokenStream {
 public:
     // No streams registered, no current stream, an empty stack.
     TokenStreamSelector();
+    TokenStreamSelector(const TokenStreamSelector&) = delete;
+    TokenStreamSelector& operator=(const TokenStreamSelector&) = delete;
 
     // Registers `stream` (not owned) under `key`, replacing any stream
     // registered under the same key.

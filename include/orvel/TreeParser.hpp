@@ -29,8 +29,10 @@ class RecognitionException;
 class ORVEL_API TreeParser {
 public:
     // The one null-tree node (an ASTNULLType, type 3, text "<ASTNULL>"),
-    // created when the library is loaded and kept until it is unloaded. It
-    // stands for a missing tree; compare handles with it by identity.
+    // created when the library is loaded and never freed. Its count record
+    // is immortal: copies of this handle change nothing, so any number of
+    // threads may use it at once. It stands for a missing tree; compare
+    // handles with it by identity.
     static const ASTRefCount<AST> ASTNULL;
 
     // A tree parser with a new input state (guessing 0), no factory and

@@ -3,10 +3,11 @@
 #include <orvel/AST.hpp>
 
 #include "foundations/IterativeDelete.hpp"
+#include "foundations/NewRecord.hpp"
 
 namespace orvel {
 
-ASTRef::ASTRef(AST* p) : ptr(p), count(1)
+ASTRef::ASTRef(AST* p, bool immortal) : ptr(p), count(1), immortal(immortal)
 {
     if (p && !p->ref)
         p->ref = this;
@@ -20,7 +21,7 @@ ASTRef* ASTRef::getRef(const AST* p)
         return nullptr;
     if (p->ref)
         return p->ref->increment();
-    return new ASTRef(const_cast<AST*>(p));
+    return detail::newRecordOwning<ASTRef>(const_cast<AST*>(p));
 }
 
 void ASTRef::release(ASTRef* record) { detail::deleteIteratively(record); }

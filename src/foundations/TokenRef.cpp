@@ -5,6 +5,7 @@
 
 #include "foundations/IterativeDelete.hpp"
 #include "foundations/Recycler.hpp"
+#include "foundations/NewRecord.hpp"
 
 namespace orvel {
 
@@ -29,7 +30,7 @@ TokenRef* TokenRef::getRef(const Token* p)
         return nullptr;
     if (p->ref)
         return p->ref->increment();
-    return new TokenRef(const_cast<Token*>(p));
+    return detail::newRecordOwning<TokenRef>(const_cast<Token*>(p));
 }
 
 void TokenRef::release(TokenRef* record) { detail::deleteIteratively(record); }

@@ -1,12 +1,29 @@
 #include <orvel/CharScanner.hpp>
 
 #include <orvel/CommonToken.hpp>
+#include <orvel/ORVELException.hpp>
 
 #include <cctype>
 #include <cstring>
 #include <iostream>
+#include <memory>
 
 namespace orvel {
+
+namespace {
+
+// Wraps an adopted buffer in an owning state without leaking it should an
+// allocation fail: until the state exists the buffer is held here, after
+// that the state owns it and the handle deletes the state on failure.
+RefCount<LexerInputState> adopt(InputBuffer* buffer)
+{
+    std::unique_ptr<InputBuffer> owned(buffer);
+    auto* state = new LexerInputState(owned.get());
+    owned.release();
+    return RefCount<LexerInputState>(state);
+}
+
+}
 
 CharScanner::CharScanner(InputBuffer& cb, bool case_sensitive)
     : CharScanner(RefCount<LexerInputState>(new LexerInputState(cb)), case_sensitive)
@@ -14,7 +31,7 @@ CharScanner::CharScanner(InputBuffer& cb, bool case_sensitive)
 }
 
 CharScanner::CharScanner(InputBuffer* cb, bool case_sensitive)
-    : CharScanner(RefCount<LexerInputState>(new LexerInputState(cb)), case_sensitive)
+    : CharScanner(adopt(cb), case_sensitive)
 {
 }
 
@@ -89,11 +106,17 @@ void CharScanner::matchChars(const char* s, std::string::size_type n)
     }
 }
 
+// End of input is no character, so it matches no inverted one either.
 void CharScanner::matchNot(int c)
 {
     const int la = LA(1);
-    if (la == c)
+    if (la == c || (la == EOF_CHAR && c < 0))
         throw MismatchedCharException(la, c, true, this);
+    if (la == EOF_CHAR) {
+        BitSet excluded;
+        excluded.add(static_cast<unsigned int>(c));
+        throw MismatchedCharException(la, excluded, true, this);
+    }
     consume();
 }
 
@@ -181,6 +204,8 @@ void CharScanner::setInputState(RefCount<LexerInputState> state) { inputState = 
 
 void CharScanner::setTokenObjectFactory(TokenObjectFactory factory)
 {
+    if (!factory)
+        throw ORVELException("CharScanner: setTokenObjectFactory() was given a null factory");
     tokenObjectFactory = factory;
 }
 
@@ -225,6 +250,8 @@ void CharScanner::traceOut(const char* rname)
 TokenRefCount<Token> CharScanner::makeToken(int t)
 {
     TokenRefCount<Token> token = tokenObjectFactory();
+    if (!token)
+        throw ORVELException("CharScanner: the token object factory returned an empty handle");
     token->setType(t);
     token->setColumn(inputState->startColumn);
     token->setLine(inputState->startLine);

@@ -1,6 +1,7 @@
 #include <orvel/InputBuffer.hpp>
 
 #include <orvel/LookaheadSync.hpp>
+#include <orvel/ORVELException.hpp>
 
 namespace orvel {
 
@@ -28,6 +29,8 @@ void InputBuffer::fill(unsigned int amount)
 
 int InputBuffer::readLA(unsigned int i)
 {
+    if (i == 0)
+        throw ORVELException("InputBuffer: LA(0); lookahead starts at 1");
     if (ownLookahead)
         InputBuffer::fill(i);
     else
@@ -46,9 +49,22 @@ bool InputBuffer::isMarked() const { return markerCount != 0; }
 
 void InputBuffer::rewind(unsigned int mark)
 {
+    requireMark("rewind()");
     syncConsume();
     lookaheadBase = mark;
     --markerCount;
+}
+
+void InputBuffer::commit()
+{
+    requireMark("commit()");
+    --markerCount;
+}
+
+void InputBuffer::requireMark(const char* operation) const
+{
+    if (markerCount == 0)
+        throw ORVELException(std::string("InputBuffer: ") + operation + " with no mark open");
 }
 
 // While a mark is open, consumes made without a lookahead in between can move

@@ -16,14 +16,15 @@ bool DEBUG_PARSER = false;
 
 namespace {
 
-// Wraps an adopted buffer in an owning state without leaking it should the
-// state's allocation fail.
+// Wraps an adopted buffer in an owning state without leaking it should an
+// allocation fail: until the state exists the buffer is held here, after
+// that the state owns it and the handle deletes the state on failure.
 RefCount<ParserInputState> adopt(TokenBuffer* buffer)
 {
     std::unique_ptr<TokenBuffer> owned(buffer);
-    RefCount<ParserInputState> state(new ParserInputState(owned.get()));
+    auto* state = new ParserInputState(owned.get());
     owned.release();
-    return state;
+    return RefCount<ParserInputState>(state);
 }
 
 void writeReport(const std::string& file, const char* kind, const std::string& s)

@@ -10,14 +10,23 @@
 
 namespace orvel {
 
-const ASTRefCount<AST> TreeParser::ASTNULL(new ASTNULLType);
-
 namespace {
+
+// Returns a new null-tree node with an immortal record: every thread copies
+// TreeParser::ASTNULL, so no copy may change its count.
+AST* immortalNullNode()
+{
+    AST* node = new ASTNULLType;
+    new ASTRef(node, true);
+    return node;
+}
 
 // An empty handle and the null node both stand for a missing tree.
 bool missing(const ASTRefCount<AST>& t) { return !t.get() || t == TreeParser::ASTNULL; }
 
 }
+
+const ASTRefCount<AST> TreeParser::ASTNULL(immortalNullNode());
 
 TreeParser::TreeParser() : inputState(new TreeParserInputState) {}
 

@@ -6,8 +6,20 @@ namespace orvel {
 
 namespace {
 
-// Set while a run is being freed: the shares dropped then need no check.
-thread_local bool releasingRun = false;
+// Set while the links of a run that is being freed are cleared: every token
+// of that run is held by the freeing itself then, so the shares dropped need
+// no check. The tokens are freed after the flag is cleared, so what their
+// deletion drops (links into other runs) is checked as usual.
+thread_local bool clearingRun = false;
+
+// Sets clearingRun for the life of the guard, and clears it however that ends.
+class ClearingRun {
+public:
+    ClearingRun() { clearingRun = true; }
+    ~ClearingRun() { clearingRun = false; }
+    ClearingRun(const ClearingRun&) = delete;
+    ClearingRun& operator=(const ClearingRun&) = delete;
+};
 
 CommonHiddenStreamToken* asHidden(const TokenRefCount<Token>& t)
 {
@@ -75,7 +87,7 @@ bool CommonHiddenStreamToken::heldFromOutsideRun() const
 // token is freed while its links are being changed.
 void CommonHiddenStreamToken::releaseRunIfUnreachable(CommonHiddenStreamToken& start)
 {
-    if (releasingRun || start.heldFromOutsideRun())
+    if (clearingRun || start.heldFromOutsideRun())
         return;
     std::vector<CommonHiddenStreamToken*> run{&start};
     CommonHiddenStreamToken* back = start.runBefore();
@@ -96,17 +108,14 @@ void CommonHiddenStreamToken::releaseRunIfUnreachable(CommonHiddenStreamToken& s
         }
     }
 
-    releasingRun = true;
-    {
-        const std::vector<TokenRefCount<Token>> held(run.begin(), run.end());
-        for (CommonHiddenStreamToken* token : run) {
-            if (CommonHiddenStreamToken* before = token->runBefore()) {
-                token->hiddenBefore = nullToken;
-                before->hiddenAfter = nullToken;
-            }
+    const std::vector<TokenRefCount<Token>> held(run.begin(), run.end());
+    const ClearingRun clearing;
+    for (CommonHiddenStreamToken* token : run) {
+        if (CommonHiddenStreamToken* before = token->runBefore()) {
+            token->hiddenBefore = nullToken;
+            before->hiddenAfter = nullToken;
         }
     }
-    releasingRun = false;
 }
 
 }

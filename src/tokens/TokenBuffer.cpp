@@ -32,9 +32,17 @@ unsigned int TokenBuffer::mark()
 
 void TokenBuffer::rewind(unsigned int mark)
 {
+    if (markerCount == 0)
+        throw TokenStreamException("TokenBuffer: rewind() with no mark open");
     syncConsume();
     lookaheadBase = mark;
     --markerCount;
+}
+
+void TokenBuffer::requireLookahead(unsigned int i)
+{
+    if (i == 0)
+        throw TokenStreamException("TokenBuffer: LA(0) or LT(0); lookahead starts at 1");
 }
 
 void TokenBuffer::syncConsume()

@@ -1,12 +1,26 @@
 #include <orvel/TokenStreamBasicFilter.hpp>
 
+#include <orvel/TextUtils.hpp>
+#include <orvel/TokenStreamException.hpp>
+
 namespace orvel {
 
 TokenStreamBasicFilter::TokenStreamBasicFilter(TokenStream& input) : input(input) {}
 
+TokenStreamBasicFilter::TokenStreamBasicFilter(TokenStreamBasicFilter& input)
+    : TokenStreamBasicFilter(static_cast<TokenStream&>(input))
+{
+}
+
 TokenStreamBasicFilter::~TokenStreamBasicFilter() = default;
 
-void TokenStreamBasicFilter::discard(int ttype) { discardMask.add(static_cast<unsigned int>(ttype)); }
+void TokenStreamBasicFilter::discard(int ttype)
+{
+    if (ttype < 0)
+        throw TokenStreamException(std::string("TokenStreamBasicFilter: cannot discard the negative token type ")
+                                   + ttype);
+    discardMask.add(static_cast<unsigned int>(ttype));
+}
 
 void TokenStreamBasicFilter::discard(const BitSet& mask) { discardMask = mask; }
 

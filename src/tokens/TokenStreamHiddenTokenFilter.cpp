@@ -1,6 +1,7 @@
 #include <orvel/TokenStreamHiddenTokenFilter.hpp>
 
 #include <orvel/CommonHiddenStreamToken.hpp>
+#include <orvel/TextUtils.hpp>
 #include <orvel/TokenStreamException.hpp>
 
 namespace orvel {
@@ -34,9 +35,20 @@ TokenStreamHiddenTokenFilter::TokenStreamHiddenTokenFilter(TokenStream& input)
 {
 }
 
+TokenStreamHiddenTokenFilter::TokenStreamHiddenTokenFilter(TokenStreamHiddenTokenFilter& input)
+    : TokenStreamHiddenTokenFilter(static_cast<TokenStream&>(input))
+{
+}
+
 TokenStreamHiddenTokenFilter::~TokenStreamHiddenTokenFilter() = default;
 
-void TokenStreamHiddenTokenFilter::hide(int ttype) { hideMask.add(static_cast<unsigned int>(ttype)); }
+void TokenStreamHiddenTokenFilter::hide(int ttype)
+{
+    if (ttype < 0)
+        throw TokenStreamException(std::string("TokenStreamHiddenTokenFilter: cannot hide the negative token type ")
+                                   + ttype);
+    hideMask.add(static_cast<unsigned int>(ttype));
+}
 
 void TokenStreamHiddenTokenFilter::hide(const BitSet& mask) { hideMask = mask; }
 
@@ -58,52 +70,61 @@ TokenRefCount<Token> TokenStreamHiddenTokenFilter::getInitialHiddenToken() const
 
 TokenRefCount<Token> TokenStreamHiddenTokenFilter::LA(int) const { return lookahead; }
 
-void TokenStreamHiddenTokenFilter::consume()
-{
-    TokenRefCount<Token> next = input.nextToken();
-    hiddenStreamToken(next, "the input yielded");
-    lookahead = next;
-}
+void TokenStreamHiddenTokenFilter::consume() { lookahead = read(); }
 
 void TokenStreamHiddenTokenFilter::consumeFirst()
 {
-    consume();
-    TokenRefCount<Token> chainEnd;
-    while (!isVisible(lookahead->getType())) {
-        if (isHidden(lookahead->getType())) {
-            if (chainEnd) {
-                linked(chainEnd)->setHiddenAfter(lookahead);
-                linked(lookahead)->setHiddenBefore(chainEnd);
-            }
-            chainEnd = lookahead;
-            hiddenTail = chainEnd;
-            if (!initialHidden)
-                initialHidden = chainEnd;
-        }
-        consume();
-    }
+    TokenRefCount<Token> first;
+    TokenRefCount<Token> last;
+    TokenRefCount<Token> visible = readVisible(first, last);
+    initialHidden = first;
+    hiddenTail = last;
+    lookahead = visible;
 }
 
 TokenRefCount<Token> TokenStreamHiddenTokenFilter::nextToken()
 {
     if (!lookahead)
         consumeFirst();
+    TokenRefCount<Token> first;
+    TokenRefCount<Token> last;
+    TokenRefCount<Token> visible = readVisible(first, last);
     TokenRefCount<Token> result = lookahead;
     linked(result)->setHiddenBefore(hiddenTail);
-    hiddenTail = nullToken;
-    consume();
-    TokenRefCount<Token> chainEnd = result;
-    while (!isVisible(lookahead->getType())) {
-        if (isHidden(lookahead->getType())) {
-            linked(chainEnd)->setHiddenAfter(lookahead);
-            if (chainEnd != result)
-                linked(lookahead)->setHiddenBefore(chainEnd);
-            chainEnd = lookahead;
-            hiddenTail = lookahead;
-        }
-        consume();
-    }
+    if (first)
+        linked(result)->setHiddenAfter(first);
+    hiddenTail = last;
+    lookahead = visible;
     return result;
+}
+
+TokenRefCount<Token> TokenStreamHiddenTokenFilter::read()
+{
+    TokenRefCount<Token> next = input.nextToken();
+    hiddenStreamToken(next, "the input yielded");
+    return next;
+}
+
+// Only the tokens read here are linked until the visible one is in hand, so
+// an exception from the input leaves the filter as it was.
+TokenRefCount<Token> TokenStreamHiddenTokenFilter::readVisible(TokenRefCount<Token>& first,
+                                                               TokenRefCount<Token>& last)
+{
+    for (;;) {
+        TokenRefCount<Token> next = read();
+        const int type = next->getType();
+        if (isVisible(type))
+            return next;
+        if (!isHidden(type))
+            continue;
+        if (last) {
+            linked(last)->setHiddenAfter(next);
+            linked(next)->setHiddenBefore(last);
+        } else {
+            first = next;
+        }
+        last = next;
+    }
 }
 
 bool TokenStreamHiddenTokenFilter::isHidden(int ttype) const

@@ -4,6 +4,7 @@
 #include <orvel/TokenStreamException.hpp>
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 
 namespace orvel {
@@ -42,7 +43,7 @@ public:
     unsigned long render(std::ostream& out) override
     {
         out << text;
-        return last + 1;
+        return last == std::numeric_limits<unsigned long>::max() ? last : last + 1;
     }
     unsigned long getIndex() const override { return from; }
 
@@ -100,7 +101,13 @@ TokenRefCount<Token> TokenStreamRewriteEngine::nextToken()
     }
 }
 
-void TokenStreamRewriteEngine::discard(int ttype) { discardMask.add(static_cast<unsigned int>(ttype)); }
+void TokenStreamRewriteEngine::discard(int ttype)
+{
+    if (ttype < 0)
+        throw TokenStreamException(std::string("TokenStreamRewriteEngine: cannot discard the negative token type ")
+                                   + ttype);
+    discardMask.add(static_cast<unsigned int>(ttype));
+}
 
 unsigned long TokenStreamRewriteEngine::size() const { return tokens.size(); }
 
@@ -126,7 +133,7 @@ void TokenStreamRewriteEngine::insertBefore(unsigned long index, const std::stri
 void TokenStreamRewriteEngine::insertAfter(const std::string& programName, unsigned long index,
                                            const std::string& text)
 {
-    insertBefore(programName, index + 1, text);
+    insertBefore(programName, index == std::numeric_limits<unsigned long>::max() ? index : index + 1, text);
 }
 
 void TokenStreamRewriteEngine::insertAfter(unsigned long index, const std::string& text)

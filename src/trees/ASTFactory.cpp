@@ -2,8 +2,13 @@
 
 #include <orvel/CommonAST.hpp>
 #include <orvel/ORVELException.hpp>
+#include <orvel/TextUtils.hpp>
 
 #include <memory>
+#include <utility>
+#include <vector>
+
+#include "trees/TreeLinks.hpp"
 
 namespace orvel {
 
@@ -12,13 +17,21 @@ namespace {
 // Entries for types 0 to 3, the types below Token::MIN_USER_TYPE.
 constexpr std::size_t initialTableSize = Token::MIN_USER_TYPE;
 
+// Returns `factory`; throws ORVELException, naming `caller`, when it is null.
+ASTFactory::FactoryFunction requireFactory(ASTFactory::FactoryFunction factory, const char* caller)
+{
+    if (!factory)
+        throw ORVELException(std::string("ASTFactory: ") + caller + " was given a null node factory");
+    return factory;
+}
+
 // Returns the last node of the sibling list that starts at `node` (empty for
 // empty).
 ASTRefCount<AST> lastSibling(ASTRefCount<AST> node)
 {
     if (!node)
         return node;
-    for (ASTRefCount<AST> next = node->getNextSibling(); next; next = node->getNextSibling())
+    for (ASTRefCount<AST> next = detail::nextSiblingOf(*node); next; next = detail::nextSiblingOf(*node))
         node = next;
     return node;
 }
@@ -28,7 +41,8 @@ ASTRefCount<AST> lastSibling(ASTRefCount<AST> node)
 ASTFactory::ASTFactory() : ASTFactory(CommonAST::TYPE_NAME, &CommonAST::factory) {}
 
 ASTFactory::ASTFactory(const char* name, FactoryFunction factory)
-    : defaultDescriptor{name, factory}, descriptors(initialTableSize, &defaultDescriptor)
+    : defaultDescriptor{name, requireFactory(factory, "the constructor")},
+      descriptors(initialTableSize, &defaultDescriptor)
 {
 }
 
@@ -95,27 +109,51 @@ void ASTFactory::setMaxNodeType(int type)
 
 void ASTFactory::setASTNodeFactory(const char* name, FactoryFunction factory)
 {
-    defaultDescriptor = Descriptor{name, factory};
+    defaultDescriptor = Descriptor{name, requireFactory(factory, "setASTNodeFactory()")};
 }
 
 ASTRefCount<AST> ASTFactory::dup(ASTRefCount<AST> t) { return t ? t->clone() : nullAST; }
 
-ASTRefCount<AST> ASTFactory::dupTree(ASTRefCount<AST> t)
-{
-    ASTRefCount<AST> result = dup(t);
-    if (result)
-        result->setFirstChild(dupList(t->getFirstChild()));
-    return result;
-}
+ASTRefCount<AST> ASTFactory::dupTree(ASTRefCount<AST> t) { return copyTrees(t, false); }
 
-ASTRefCount<AST> ASTFactory::dupList(ASTRefCount<AST> t)
+ASTRefCount<AST> ASTFactory::dupList(ASTRefCount<AST> t) { return copyTrees(t, true); }
+
+// Copies in pre-order (a node, its subtree, then its next sibling) with a
+// stack of the copies whose subtree or following siblings are still to do,
+// so depth costs heap, not call stack. Each copy is linked as soon as it is
+// made; a node that cannot be copied ends its list.
+ASTRefCount<AST> ASTFactory::copyTrees(const ASTRefCount<AST>& t, bool siblings)
 {
-    ASTRefCount<AST> result = dupTree(t);
-    ASTRefCount<AST> last = result;
-    while (last && t) {
-        t = t->getNextSibling();
-        last->setNextSibling(dupTree(t));
-        last = last->getNextSibling();
+    struct Step {
+        ASTRefCount<AST> source;
+        ASTRefCount<AST> made;
+        bool followSiblings;
+        bool childrenDone;
+    };
+    ASTRefCount<AST> result = dup(t);
+    std::vector<Step> open;
+    if (result)
+        open.push_back(Step{t, result, siblings, false});
+    while (!open.empty()) {
+        Step& step = open.back();
+        if (!step.childrenDone) {
+            step.childrenDone = true;
+            ASTRefCount<AST> child = detail::firstChildOf(*step.source);
+            ASTRefCount<AST> childCopy = dup(child);
+            step.made->setFirstChild(childCopy);
+            if (childCopy)
+                open.push_back(Step{std::move(child), std::move(childCopy), true, false});
+            continue;
+        }
+        const Step done = std::move(step);
+        open.pop_back();
+        if (!done.followSiblings)
+            continue;
+        ASTRefCount<AST> next = detail::nextSiblingOf(*done.source);
+        ASTRefCount<AST> nextCopy = dup(next);
+        done.made->setNextSibling(nextCopy);
+        if (nextCopy)
+            open.push_back(Step{std::move(next), std::move(nextCopy), true, false});
     }
     return result;
 }
@@ -182,7 +220,14 @@ const ASTFactory::Descriptor& ASTFactory::descriptorFor(int type) const
     return *descriptors[static_cast<std::size_t>(type)];
 }
 
-ASTRefCount<AST> ASTFactory::makeNode(int type) const { return descriptorFor(type).factory(); }
+ASTRefCount<AST> ASTFactory::makeNode(int type) const
+{
+    ASTRefCount<AST> node = descriptorFor(type).factory();
+    if (!node)
+        throw ORVELException(std::string("ASTFactory: the node factory for type ") + type
+                             + " returned an empty handle");
+    return node;
+}
 
 void ASTFactory::growTo(std::size_t size)
 {

@@ -3,7 +3,12 @@
 #include <iostream>
 #include <utility>
 
+#include "trees/TreeLinks.hpp"
+
 namespace orvel {
+
+using detail::firstChildOf;
+using detail::nextSiblingOf;
 
 BaseAST::BaseAST(const BaseAST&) : AST() {}
 
@@ -20,54 +25,16 @@ bool BaseAST::equals(ASTRefCount<AST> t) const
     return t && getType() == t->getType() && getText() == t->getText();
 }
 
-bool BaseAST::equalsList(ASTRefCount<AST> t) const
-{
-    if (!t)
-        return false;
-    const AST* s = this;
-    ASTRefCount<AST> holdS;
-    while (s && t) {
-        if (!s->equals(t))
-            return false;
-        const ASTRefCount<AST> child = s->getFirstChild();
-        if (child) {
-            if (!child->equalsList(t->getFirstChild()))
-                return false;
-        } else if (t->getFirstChild()) {
-            return false;
-        }
-        holdS = s->getNextSibling();
-        s = holdS.get();
-        t = t->getNextSibling();
-    }
-    return !s && !t;
-}
+bool BaseAST::equalsList(ASTRefCount<AST> t) const { return listsMatch(this, std::move(t), false); }
 
-bool BaseAST::equalsListPartial(ASTRefCount<AST> sub) const
-{
-    const AST* s = this;
-    ASTRefCount<AST> holdS;
-    while (s && sub) {
-        if (!s->equals(sub))
-            return false;
-        const ASTRefCount<AST> child = s->getFirstChild();
-        if (child && !child->equalsListPartial(sub->getFirstChild()))
-            return false;
-        holdS = s->getNextSibling();
-        s = holdS.get();
-        sub = sub->getNextSibling();
-    }
-    return !sub;
-}
+bool BaseAST::equalsListPartial(ASTRefCount<AST> sub) const { return listsMatch(this, std::move(sub), true); }
 
 bool BaseAST::equalsTree(ASTRefCount<AST> t) const
 {
     if (!equals(t))
         return false;
-    const ASTRefCount<AST> child = getFirstChild();
-    if (child)
-        return child->equalsList(t->getFirstChild());
-    return !t->getFirstChild();
+    const ASTRefCount<AST> child = firstChildOf(*this);
+    return child ? listsMatch(child.get(), firstChildOf(*t), false) : !firstChildOf(*t);
 }
 
 bool BaseAST::equalsTreePartial(ASTRefCount<AST> sub) const
@@ -76,8 +43,8 @@ bool BaseAST::equalsTreePartial(ASTRefCount<AST> sub) const
         return true;
     if (!equals(sub))
         return false;
-    const ASTRefCount<AST> child = getFirstChild();
-    return !child || child->equalsListPartial(sub->getFirstChild());
+    const ASTRefCount<AST> child = firstChildOf(*this);
+    return !child || listsMatch(child.get(), firstChildOf(*sub), true);
 }
 
 std::vector<ASTRefCount<AST>> BaseAST::findAll(ASTRefCount<AST> t)
@@ -96,19 +63,26 @@ std::vector<ASTRefCount<AST>> BaseAST::findAllPartial(ASTRefCount<AST> t)
     return result;
 }
 
+// Pre-order with a stack of the nodes still to visit: a node's next sibling
+// goes below its first child, so a whole subtree comes before the sibling.
 void BaseAST::doWorkForFindAll(std::vector<ASTRefCount<AST>>& result,
                                const ASTRefCount<AST>& target, bool partialMatch)
 {
-    AST* s = this;
-    ASTRefCount<AST> holdS;
-    while (s) {
+    std::vector<ASTRefCount<AST>> pending;
+    ASTRefCount<AST> held;
+    for (AST* s = this; s;) {
         if (partialMatch ? s->equalsTreePartial(target) : s->equalsTree(target))
             result.emplace_back(s);
-        const ASTRefCount<AST> child = s->getFirstChild();
-        if (child)
-            static_cast<BaseAST*>(child.get())->doWorkForFindAll(result, target, partialMatch);
-        holdS = s->getNextSibling();
-        s = holdS.get();
+        if (ASTRefCount<AST> next = nextSiblingOf(*s))
+            pending.push_back(std::move(next));
+        if (ASTRefCount<AST> child = firstChildOf(*s))
+            pending.push_back(std::move(child));
+        s = nullptr;
+        if (!pending.empty()) {
+            held = std::move(pending.back());
+            pending.pop_back();
+            s = held.get();
+        }
     }
 }
 
@@ -120,16 +94,16 @@ void BaseAST::addChild(ASTRefCount<AST> c)
         firstChild = c;
         return;
     }
-    BaseAST* last = static_cast<BaseAST*>(firstChild.get());
-    while (last->nextSibling)
-        last = static_cast<BaseAST*>(last->nextSibling.get());
-    last->nextSibling = c;
+    ASTRefCount<AST> last = firstChild;
+    for (ASTRefCount<AST> next = nextSiblingOf(*last); next; next = nextSiblingOf(*last))
+        last = next;
+    last->setNextSibling(c);
 }
 
 std::size_t BaseAST::getNumberOfChildren() const
 {
     std::size_t count = 0;
-    for (ASTRefCount<AST> t = firstChild; t; t = t->getNextSibling())
+    for (ASTRefCount<AST> t = firstChild; t; t = nextSiblingOf(*t))
         ++count;
     return count;
 }
@@ -155,32 +129,78 @@ std::string BaseAST::toString() const { return getText(); }
 std::string BaseAST::toStringList() const
 {
     std::string out;
-    appendTree(out, *this);
-    for (ASTRefCount<AST> s = getNextSibling(); s; s = s->getNextSibling())
-        appendTree(out, *s);
+    render(out, *this, true);
     return out;
 }
 
 std::string BaseAST::toStringTree() const
 {
     std::string out;
-    appendTree(out, *this);
+    render(out, *this, false);
     return out;
 }
 
 void BaseAST::removeChildren() { firstChild = nullAST; }
 
-void BaseAST::appendTree(std::string& out, const AST& node)
+// Each open parenthesis keeps the node that follows it once it is closed
+// (the next sibling of the node that opened it), so depth costs heap, not
+// stack, and every piece is appended once.
+void BaseAST::render(std::string& out, const AST& first, bool siblings)
 {
-    const ASTRefCount<AST> child = node.getFirstChild();
-    if (child) {
-        out += " ( ";
-        out += node.toString();
-        out += child->toStringList();
-        out += " )";
-    } else {
-        out += " ";
-        out += node.toString();
+    std::vector<ASTRefCount<AST>> afterClose;
+    ASTRefCount<AST> held;
+    for (const AST* node = &first;;) {
+        const bool outermost = afterClose.empty();
+        ASTRefCount<AST> next = outermost && !siblings ? ASTRefCount<AST>() : nextSiblingOf(*node);
+        if (ASTRefCount<AST> child = firstChildOf(*node)) {
+            out += " ( ";
+            out += node->toString();
+            afterClose.push_back(std::move(next));
+            next = std::move(child);
+        } else {
+            out += " ";
+            out += node->toString();
+            while (!next && !afterClose.empty()) {
+                out += " )";
+                next = std::move(afterClose.back());
+                afterClose.pop_back();
+            }
+        }
+        if (!next)
+            return;
+        held = std::move(next);
+        node = held.get();
+    }
+}
+
+// Compares the lists with a stack of the pairs of child lists still to
+// compare, so depth costs heap, not stack.
+bool BaseAST::listsMatch(const AST* s, ASTRefCount<AST> t, bool partial)
+{
+    std::vector<std::pair<ASTRefCount<AST>, ASTRefCount<AST>>> pending;
+    ASTRefCount<AST> held;
+    for (;;) {
+        while (s && t) {
+            if (!s->equals(t))
+                return false;
+            ASTRefCount<AST> sChild = firstChildOf(*s);
+            ASTRefCount<AST> tChild = firstChildOf(*t);
+            if (!partial && !sChild != !tChild)
+                return false;
+            if (sChild && tChild)
+                pending.emplace_back(std::move(sChild), std::move(tChild));
+            held = nextSiblingOf(*s);
+            s = held.get();
+            t = nextSiblingOf(*t);
+        }
+        if (t || (s && !partial))
+            return false;
+        if (pending.empty())
+            return true;
+        held = std::move(pending.back().first);
+        t = std::move(pending.back().second);
+        pending.pop_back();
+        s = held.get();
     }
 }
 
