@@ -1,32 +1,27 @@
-#include <orvel/BitSet.hpp>
+#include <orvel/LLkParser.hpp>
 #include <orvel/MismatchedTokenException.hpp>
-#include <orvel/Parser.hpp>
 #include <orvel/TokenBuffer.hpp>
 #include <orvel/TokenStreamException.hpp>
 
 #include "support/Expect.hpp"
-#include "support/ParserFixtures.hpp"
+#include "support/Parsers.hpp"
+#include "support/Streams.hpp"
 
-#include <gtest/gtest.h>
-
-#include <iostream>
-
-namespace orvel {
 namespace {
 
-using namespace test;
+using namespace orvel;
+using namespace orvel::test;
 
-// A parser straight on the base class, reading the shared buffer the way a
-// derived parser does.
-class BufferParser : public Named<Parser> {
-public:
-    explicit BufferParser(TokenBuffer& buffer) : Named(buffer) {}
-    explicit BufferParser(TokenBuffer* buffer) : Named(buffer) {}
-    explicit BufferParser(const RefCount<ParserInputState>& state) : Named(state) {}
+// Tokens a + b ; at line 2, columns 1, 3, 5 and 6, then end of file.
+FunctionStream sum()
+{
+    return listStream({token(ID, "a", 2, 1), token(PLUS, "+", 2, 3), token(ID, "b", 2, 5), token(SEMI, ";", 2, 6),
+                       token(Token::EOF_TYPE, "", 2, 7)});
+}
 
-    int LA(unsigned int i) override { return inputState->input->LA(i); }
-    TokenRefCount<Token> LT(unsigned int i) override { return inputState->input->LT(i); }
-    void consume() override { inputState->input->consume(); }
+struct KParser : Named<LLkParser> {
+    using Named::Named;
+    using LLkParser::k;
 };
 
 struct DebugParser {
@@ -34,14 +29,10 @@ struct DebugParser {
     ~DebugParser() { DEBUG_PARSER = false; }
 };
 
-struct ParserOnSum : ::testing::Test {
-    ListTokenStream stream = sum();
-    TokenBuffer buffer{stream};
-    BufferParser parser{buffer};
-};
-
-TEST_F(ParserOnSum, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfATypeOrSet)
+TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfATypeOrSet)
 {
+    FunctionStream stream = sum();
+    KParser parser(stream, 1);
     CaptureStream out(std::cout);
     parser.setFilename("sum.txt");
     EXPECT_THROW_TEXT(parser.matchNot(ID), MismatchedTokenException,
@@ -50,17 +41,14 @@ TEST_F(ParserOnSum, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfAType
     {
         const DebugParser debug;
         parser.traceDepth = 2;
-        EXPECT_THROW_TEXT(parser.match(ID), MismatchedTokenException,
-                          "sum.txt:2:3: expecting ID, found '+'");
+        EXPECT_THROW_TEXT(parser.match(ID), MismatchedTokenException, "sum.txt:2:3: expecting ID, found '+'");
         parser.match(PLUS);
         parser.traceDepth = 0;
         EXPECT_THROW_TEXT(parser.match(setOf({PLUS, STAR})), MismatchedTokenException,
                           "sum.txt:2:5: expecting one of ( PLUS STAR), found 'b'");
         parser.match(setOf({ID}));
         parser.matchNot(ID);
-        EXPECT_THROW(parser.matchNot(Token::EOF_TYPE), MismatchedTokenException);
     }
-    EXPECT_EQ(Token::EOF_TYPE, parser.LA(1));
     EXPECT_EQ("|  enter match(4) with LA(1)=5\n"
               "|  token mismatch: 5!=4\n"
               "|  enter match(5) with LA(1)=5\n"
@@ -68,29 +56,29 @@ TEST_F(ParserOnSum, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfAType
               "|token mismatch: 4 not member of bitset\n"
               "|enter match(bitset) with LA(1)=4\n",
               out.text());
+    EXPECT_THROW_TEXT(parser.matchNot(Token::EOF_TYPE), MismatchedTokenException,
+                      "sum.txt:2:7: expecting anything but EOF; got it anyway");
 }
 
-TEST_F(ParserOnSum, SkippingStopsAtTheTypeAMemberOrEndOfFileWhichOnlyMatchNotConsumes)
+TEST(Parser, SkippingStopsAtTheTypeAMemberOrEndOfFile)
 {
+    FunctionStream stream = sum();
+    KParser parser(stream, 1);
     parser.consumeUntil(ID);
     parser.consumeUntil(setOf({ID}));
     EXPECT_EQ("a", parser.LT(1)->getText());
     parser.recover(RecognitionException(), setOf({ID}));
     EXPECT_EQ("b", parser.LT(1)->getText());
-    parser.consumeUntil(setOf({SEMI}));
-    EXPECT_EQ(";", parser.LT(1)->getText());
     parser.consumeUntil(STAR);
     parser.consumeUntil(BitSet());
-    EXPECT_EQ(5, stream.reads);
-    EXPECT_THROW_TEXT(parser.matchNot(Token::EOF_TYPE), MismatchedTokenException,
-                      "line 1:1: expecting anything but EOF; got it anyway");
-    parser.matchNot(ID);
     EXPECT_EQ(Token::EOF_TYPE, parser.LA(1));
-    EXPECT_EQ(6, stream.reads);
+    EXPECT_EQ(5, stream.calls);
 }
 
-TEST_F(ParserOnSum, ReportsGoToStandardErrorWithTheSharedFileName)
+TEST(Parser, ReportsGoToStandardErrorWithTheSharedFileName)
 {
+    FunctionStream stream = sum();
+    KParser parser(stream, 1);
     CaptureStream err(std::cerr);
     parser.reportError("bad");
     parser.reportWarning("odd");
@@ -98,12 +86,87 @@ TEST_F(ParserOnSum, ReportsGoToStandardErrorWithTheSharedFileName)
     parser.reportError("bad");
     parser.reportWarning("odd");
     parser.reportError(RecognitionException("m", "b.txt", 3, 4));
-    EXPECT_EQ("error: bad\nwarning: odd\na.txt: error: bad\na.txt: warning: odd\nb.txt:3:4: m\n",
-              err.text());
+    EXPECT_EQ("error: bad\nwarning: odd\na.txt: error: bad\na.txt: warning: odd\nb.txt:3:4: m\n", err.text());
 }
 
-TEST_F(ParserOnSum, TraceLinesIndentWithBlanksAndShowTheTokenTextAndGuessing)
+// Parsers on one state share its file name, guessing, position and buffer; a
+// buffer the state adopted goes with the last of them, and its tokens live on
+// in an error that holds them.
+TEST(Parser, ParsersOnOneStatePullTokensOnlyAsDeepAsAskedAndShareTheAdoptedBuffer)
 {
+    int deaths = 0;
+    FunctionStream stream([&](int call) -> TokenRefCount<Token> {
+        return new Counted<CommonToken>(&deaths, call == 2 ? PLUS : ID, std::to_string(call));
+    });
+    FunctionStream other = sum();
+    TokenBuffer borrowed(other);
+    MismatchedTokenException error;
+    {
+        KParser parser(stream, 2);
+        const KParser sharing(parser.getInputState(), 3);
+        EXPECT_EQ(PLUS, parser.LA(2));
+        EXPECT_EQ(2, stream.calls);
+        parser.consume();
+        parser.setFilename("shared.txt");
+        parser.getInputState()->guessing = 2;
+        EXPECT_EQ("shared.txt", sharing.getFilename());
+        EXPECT_EQ(2, sharing.inputState->guessing);
+        try {
+            parser.match(ID);
+        } catch (const MismatchedTokenException& e) {
+            error = e;
+        }
+        EXPECT_EQ(2, stream.calls);
+        parser.setInputState(RefCount<ParserInputState>(new ParserInputState(borrowed)));
+        EXPECT_EQ(0, deaths);
+        EXPECT_EQ(ID, parser.LA(1));
+    }
+    EXPECT_EQ(1, deaths);
+    EXPECT_EQ("shared.txt:1:1: expecting ID, found '2'", error.toString());
+    error = MismatchedTokenException();
+    EXPECT_EQ(2, deaths);
+    EXPECT_EQ(1, other.calls);
+}
+
+TEST(Parser, TracesIndentVirtuallyAndShowGuessingThenTheTextOfKLookaheadTokensOrTheirErrors)
+{
+    FunctionStream stream = listStream({token(ID, "a"), token(PLUS, "+")}, []() -> TokenRefCount<Token> {
+        throw RecognitionException("bad '#'", "in.txt", 1, 3);
+    });
+    KParser parser(stream, 0);
+    CaptureStream out(std::cout);
+    parser.traceIn("r");
+    EXPECT_EQ(0, stream.calls);
+    parser.k = 2;
+    parser.traceIn("expr");
+    parser.match(ID);
+    parser.getInputState()->guessing = 1;
+    parser.traceOut("expr");
+    parser.getInputState()->guessing = 0;
+    parser.k = 3;
+    parser.traceOut("r");
+    EXPECT_EQ("| > r; \n"
+              "|  > expr; LA(1)==a, LA(2)==+\n"
+              "|  < expr; [guessing]LA(1)==+, LA(2)==[error: in.txt:1:3: bad '#']\n"
+              "| < r; LA(1)==+, LA(2)==[error: in.txt:1:3: bad '#'], LA(3)==[error: in.txt:1:3: bad '#']\n",
+              out.text());
+    EXPECT_EQ(0, parser.traceDepth);
+    FunctionStream failing([](int) -> TokenRefCount<Token> { throw std::string("not ours"); });
+    KParser other(failing, 1);
+    EXPECT_THROW(other.traceIn("r"), std::string);
+}
+
+// The base class's trace lines write their own indentation and show one token.
+TEST(Parser, BaseTraceLinesIndentWithBlanksAndShowTheTokenTextAndGuessing)
+{
+    struct BaseParser : Named<orvel::Parser> {
+        explicit BaseParser(TokenBuffer* buffer) : Named(buffer) {}
+        int LA(unsigned int i) override { return inputState->input->LA(i); }
+        TokenRefCount<Token> LT(unsigned int i) override { return inputState->input->LT(i); }
+        void consume() override { inputState->input->consume(); }
+    };
+    FunctionStream stream = sum();
+    BaseParser parser(new TokenBuffer(stream));
     CaptureStream out(std::cout);
     parser.traceIn("expr");
     parser.match(ID);
@@ -112,54 +175,14 @@ TEST_F(ParserOnSum, TraceLinesIndentWithBlanksAndShowTheTokenTextAndGuessing)
     parser.traceOut("rest");
     parser.getInputState()->guessing = 0;
     parser.traceOut("expr");
-    EXPECT_EQ(0, parser.traceDepth);
     parser.traceOut("x");
-    parser.traceOut("y");
     parser.traceIndent();
-    EXPECT_EQ(-2, parser.traceDepth);
-    EXPECT_EQ(" > expr; LA(1)==a\n"
-              "  > rest; LA(1)==+\n"
-              "  < rest; LA(1)==+ [guessing]\n"
-              " < expr; LA(1)==+\n"
-              "< x; LA(1)==+\n"
-              "< y; LA(1)==+\n|",
+    EXPECT_EQ(-1, parser.traceDepth);
+    EXPECT_EQ(" > expr; LA(1)==a\n  > rest; LA(1)==+\n  < rest; LA(1)==+ [guessing]\n < expr; LA(1)==+\n< x; LA(1)==+\n|",
               out.text());
-}
-
-TEST(Parser, ParsersOnOneStateShareItsFileNameGuessingPositionAndAdoptedBuffer)
-{
-    ListTokenStream stream = sum();
-    ListTokenStream other({token(STAR, "*")});
-    int deaths = 0;
-    Counted<TokenBuffer> borrowed(&deaths, other);
-    { const BufferParser parser(borrowed); }
-    EXPECT_EQ(0, deaths);
-    BufferParser first(new Counted<TokenBuffer>(&deaths, stream));
-    {
-        BufferParser second(first.getInputState());
-        first.setFilename("shared.txt");
-        first.match(ID);
-        second.getInputState()->guessing = 2;
-        EXPECT_EQ("shared.txt", second.getFilename());
-        EXPECT_EQ(PLUS, second.LA(1));
-        EXPECT_EQ(2, first.getInputState()->guessing);
-    }
-    EXPECT_EQ(0, deaths);
-    first.setInputState(RefCount<ParserInputState>(new ParserInputState(borrowed)));
-    EXPECT_EQ(1, deaths);
-    EXPECT_EQ(STAR, first.LA(1));
-}
-
-TEST(Parser, StreamFailuresPassThroughMatching)
-{
-    ListTokenStream stream({token(ID, "a")},
-                           []() -> TokenRefCount<Token> { throw TokenStreamException(); });
-    TokenBuffer buffer(stream);
-    BufferParser parser(buffer);
-    parser.match(ID);
+    stream.next = [](int) -> TokenRefCount<Token> { throw TokenStreamException(); };
+    parser.consume();
     EXPECT_THROW(parser.match(PLUS), TokenStreamException);
-    EXPECT_THROW(parser.consumeUntil(SEMI), TokenStreamException);
 }
 
-}
 }

@@ -6,10 +6,9 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 
-// Checks an exception's type and its exact toString() text together:
-//   EXPECT_THROW_TEXT(parser.match(5), orvel::MismatchedTokenException,
-//                     "t.g:3:5: expecting ID, found 'x'");
+// Checks an exception's type and its exact toString() text together.
 #define EXPECT_THROW_TEXT(statement, type, expected)                                  \
     do {                                                                              \
         bool thrown_ = false;                                                         \
@@ -31,14 +30,24 @@ public:
     ~CaptureStream() { stream.rdbuf(saved); }
     CaptureStream(const CaptureStream&) = delete;
     CaptureStream& operator=(const CaptureStream&) = delete;
-
-    // Returns everything written so far.
     std::string text() const { return buffer.str(); }
 
 private:
     std::ostream& stream;
     std::ostringstream buffer;
     std::streambuf* saved;
+};
+
+// A Base (token, node, buffer, input state) that counts its destruction in `*deaths`.
+template <typename Base>
+class Counted : public Base {
+public:
+    template <typename... Args>
+    explicit Counted(int* deaths, Args&&... args) : Base(std::forward<Args>(args)...), deaths(deaths) {}
+    ~Counted() override { ++*deaths; }
+
+private:
+    int* deaths;
 };
 
 }

@@ -1,12 +1,10 @@
 #ifndef ORVEL_TESTS_SUPPORT_SCANNERPROBE_HPP
 #define ORVEL_TESTS_SUPPORT_SCANNERPROBE_HPP
 
-#include <orvel/BitSet.hpp>
 #include <orvel/CharScanner.hpp>
 #include <orvel/InputBuffer.hpp>
 
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -63,15 +61,6 @@ public:
     bool literalsCaseSensitive = true;
     mutable int literalsQueries = 0;
 };
-
-// The set of the given characters.
-inline BitSet charSet(std::initializer_list<unsigned int> members)
-{
-    BitSet set;
-    for (const unsigned int m : members)
-        set.add(m);
-    return set;
-}
 
 }
 

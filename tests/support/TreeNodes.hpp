@@ -46,27 +46,23 @@ ASTRefCount<AST> node(const std::string& text, int type = Token::MIN_USER_TYPE)
     return n;
 }
 
-// Reads a list of words up to ")" or the end; "(" opens a node whose children follow.
-template <typename Node>
-ASTRefCount<AST> readList(std::istream& in)
-{
-    ASTRefCount<AST> holder = node("");
-    for (std::string w; in >> w && w != ")";) {
-        const bool parent = w == "(" && in >> w;
-        ASTRefCount<AST> n = node<Node>(w);
-        if (parent)
-            n->setFirstChild(readList<Node>(in));
-        holder->addChild(n);
-    }
-    return holder->getFirstChild();
-}
-
-// Builds the list whose rendering is `text`, e.g. " ( + a b ) c", from nodes of class Node and type 4.
+// Builds the list whose rendering is `text`, e.g. " ( + a b ) c", from nodes of class Node.
 template <typename Node = CommonAST>
 ASTRefCount<AST> fromText(const std::string& text)
 {
     std::istringstream in(text);
-    return readList<Node>(in);
+    const auto readList = [&in](const auto& self) -> ASTRefCount<AST> {
+        ASTRefCount<AST> holder = node("");
+        for (std::string w; in >> w && w != ")";) {
+            const bool parent = w == "(" && in >> w;
+            ASTRefCount<AST> n = node<Node>(w);
+            if (parent)
+                n->setFirstChild(self(self));
+            holder->addChild(n);
+        }
+        return holder->getFirstChild();
+    };
+    return readList(readList);
 }
 
 }

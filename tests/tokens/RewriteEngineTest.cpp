@@ -1,9 +1,8 @@
-#include <orvel/orvel.hpp>
+#include <orvel/TokenStreamException.hpp>
+#include <orvel/TokenStreamRewriteEngine.hpp>
 
 #include "support/Expect.hpp"
-#include "support/ScriptedTokenStream.hpp"
-
-#include <gtest/gtest.h>
+#include "support/Streams.hpp"
 
 #include <algorithm>
 #include <functional>
@@ -13,20 +12,17 @@
 namespace {
 
 using namespace orvel;
-using test::streams::ScriptedTokenStream;
 using Engine = TokenStreamRewriteEngine;
 
-constexpr int BLANK = 5;
-
 // TokenWithIndex tokens with the given texts (" " is a blank of type 5,
-// anything else a word of type 4), then an end-of-file token.
-ScriptedTokenStream streamOf(const std::vector<std::string>& texts)
+// anything else a word of type 4), then end of file.
+test::FunctionStream streamOf(const std::vector<std::string>& texts)
 {
-    std::vector<TokenRefCount<Token>> tokens;
+    test::Tokens tokens;
     for (const std::string& text : texts)
-        tokens.emplace_back(new TokenWithIndex(text == " " ? BLANK : 4, text));
+        tokens.emplace_back(new TokenWithIndex(text == " " ? 5 : 4, text));
     tokens.emplace_back(new TokenWithIndex(Token::EOF_TYPE, "<eof>"));
-    return ScriptedTokenStream(tokens);
+    return test::listStream(tokens);
 }
 
 // Reads up to the first end-of-file token; returns the texts handed out.
@@ -40,51 +36,21 @@ std::string readAll(Engine& engine)
     }
 }
 
-// An operation that writes its tag in front of its token and counts its
-// destruction.
-struct TaggedOp : Engine::RewriteOperation {
-    TaggedOp(unsigned long index, std::string tag, int& destroyed)
-        : index(index), tag(std::move(tag)), destroyed(destroyed)
-    {
-    }
-    ~TaggedOp() override { ++destroyed; }
-    unsigned long render(std::ostream& out) override
-    {
-        out << tag;
-        return index;
-    }
-    unsigned long getIndex() const override { return index; }
-
-    unsigned long index;
-    std::string tag;
-    int& destroyed;
-};
-
-TEST(TokenStreamRewriteEngine, NumbersKeepsAndRendersEveryTokenButHandsOutOnlyUndiscardedOnes)
+TEST(TokenStreamRewriteEngine, NumbersKeepsAndShowsEveryTokenButHandsOutOnlyUndiscardedOnes)
 {
-    ScriptedTokenStream input = streamOf({"a", " ", " ", "b"});
+    test::FunctionStream input = streamOf({"a", " ", " ", "b"});
     Engine engine(input, Engine::PROGRAM_INIT_SIZE);
-    engine.discard(BLANK);
+    engine.discard(5);
     engine.discard(Token::EOF_TYPE);
-    engine.nextToken();
-    EXPECT_EQ(1u, engine.size());
-    EXPECT_EQ("b|<eof>|", readAll(engine));
+    EXPECT_EQ("a|b|<eof>|", readAll(engine));
     ASSERT_EQ(4u, engine.size());
-    for (unsigned long i = 0; i < engine.size(); ++i)
-        EXPECT_EQ(i, engine.getToken(i)->getIndex());
-    EXPECT_EQ(input.at(1), engine.getToken(1));
-    EXPECT_EQ(4u, static_cast<TokenWithIndex*>(input.at(4).get())->getIndex());
-
+    EXPECT_EQ(2u, engine.getToken(2)->getIndex());
     EXPECT_EQ("a  b", engine.toOriginalString());
     std::ostringstream original;
     engine.originalToStream(original, 1, 99);
     EXPECT_EQ("  b", original.str());
     const std::tuple<unsigned long, unsigned long, std::string> debugRanges[] = {
-        {0, 1, "[txt='a' tp=4 idx=0]\n"},
-        {1, 3, "[txt=' ' tp=5 idx=1]\n[txt=' ' tp=5 idx=2]\n"},
-        {3, 99, "[txt='b' tp=4 idx=3]\n"},
-        {2, 2, ""},
-    };
+        {1, 3, "[txt=' ' tp=5 idx=1]\n[txt=' ' tp=5 idx=2]\n"}, {3, 99, "[txt='b' tp=4 idx=3]\n"}, {2, 2, ""}};
     for (const auto& [start, end, expected] : debugRanges) {
         std::ostringstream out;
         engine.toDebugStream(out, start, end);
@@ -94,7 +60,7 @@ TEST(TokenStreamRewriteEngine, NumbersKeepsAndRendersEveryTokenButHandsOutOnlyUn
 
 TEST(TokenStreamRewriteEngine, RejectsTokensWithoutIndexPositionsOutsideTheBufferAndReversedRanges)
 {
-    ScriptedTokenStream input({new TokenWithIndex(4, "a"), new CommonToken(4, "plain")});
+    test::FunctionStream input = test::listStream({new TokenWithIndex(4, "a"), new CommonToken(4, "plain")});
     Engine engine(input);
     engine.nextToken();
     EXPECT_THROW_TEXT(engine.nextToken(), TokenStreamException,
@@ -112,72 +78,78 @@ TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
     const std::tuple<std::function<void(Engine&)>, unsigned long, unsigned long, const char*> cases[] = {
         {[](Engine&) {}, 0, 4, ""},
         {[](Engine& e) { e.insertBefore(1, "x"); e.rollback(0); }, 0, 4, "01234"},
-        {[](Engine& e) { e.insertBefore(0, "<"); }, 0, 4, "<01234"},
-        {[](Engine& e) { e.insertAfter(1, "+"); }, 0, 4, "01+234"},
-        {[](Engine& e) { e.insertAfter(4, ">"); }, 0, 4, "01234>"},
-        {[](Engine& e) { e.replace(1, 3, "X"); }, 0, 4, "0X4"},
-        {[](Engine& e) { e.replace(2, "X"); }, 0, 4, "01X34"},
-        {[](Engine& e) { e.remove(1, 2); }, 0, 4, "034"},
-        {[](Engine& e) { e.remove(4); }, 0, 4, "0123"},
+        {[](Engine& e) { e.insertBefore(0, "<"); e.insertAfter(1, "+"); }, 0, 4, "<01+234"},
+        {[](Engine& e) { e.replace(1, 3, "X"); e.insertAfter(4, ">"); }, 0, 4, "0X4>"},
+        {[](Engine& e) { e.remove(1, 2); e.remove(4); }, 0, 4, "03"},
         // At one index, operations run in the order added while each
         // returns that index; one passed over runs at the end with those after it.
         {[](Engine& e) { e.insertBefore(2, "a"); e.insertBefore(2, "b"); e.replace(2, "X"); }, 0, 4, "01abX34"},
         {[](Engine& e) { e.replace(2, "X"); e.insertBefore(2, "a"); e.insertBefore(3, "b"); }, 0, 4, "01X34ab"},
-        // Anchored before the first position: the same.
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(3, "B"); }, 2, 4, "234AB"},
-        // First position after the last, also after clamping: only operations.
+        {[](Engine& e) { e.insertBefore(3, "Z"); }, 0, 1, "01Z"},
+        {[](Engine& e) { e.insertBefore("other", 0, "O"); }, 0, 4, ""},
+        // Positions past the last token.
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(4, "B"); }, 3, 1, "AB"},
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(4, "B"); }, 7, 100, "AB"},
         {[](Engine& e) { e.insertAfter(4, "!"); }, 0, 1000, "01234!"},
-        {[](Engine& e) { e.insertBefore(3, "Z"); }, 0, 1, "01Z"},
-        {[](Engine& e) { e.insertBefore("other", 0, "O"); }, 0, 4, ""},
     };
     int row = 0;
     for (const auto& [edit, first, last, expected] : cases) {
-        SCOPED_TRACE(row++);
-        ScriptedTokenStream input = streamOf({"0", "1", "2", "3", "4"});
+        test::FunctionStream input = streamOf({"0", "1", "2", "3", "4"});
         Engine engine(input);
         readAll(engine);
         edit(engine);
         std::ostringstream out;
         engine.toStream(out, Engine::DEFAULT_PROGRAM_NAME, first, last);
-        EXPECT_EQ(expected, out.str());
-        EXPECT_EQ("01234", engine.toOriginalString());
+        EXPECT_EQ(expected, out.str()) << "row " << row++;
     }
 }
 
 TEST(TokenStreamRewriteEngine, KeepsNamedProgramsApartAndRendersNothingBeforeATokenIsRead)
 {
-    ScriptedTokenStream input = streamOf({"a", " ", "b"});
+    test::FunctionStream input = streamOf({"a", " ", "b"});
     Engine engine(input);
     engine.insertBefore("tight", 0, "(");
     EXPECT_EQ("", engine.toString("tight"));
     readAll(engine);
     engine.replace("upper", 0, "A");
-    engine.insertAfter("upper", 2, "!");
     engine.replace("upper", 2, 2, "B");
     engine.remove("tight", 1);
     engine.insertAfter("tight", 2, ")");
     engine.remove(0, 1);
-    EXPECT_EQ("A B!", engine.toString("upper"));
+    EXPECT_EQ("A B", engine.toString("upper"));
     EXPECT_EQ("(ab)", engine.toString("tight"));
     EXPECT_EQ("b", engine.toString());
 }
 
+// An operation that writes its tag in front of its token and counts its destruction.
+struct TaggedOp : Engine::RewriteOperation {
+    TaggedOp(unsigned long index, std::string tag, int& destroyed) : index(index), tag(std::move(tag)), destroyed(destroyed) {}
+    ~TaggedOp() override { ++destroyed; }
+    unsigned long render(std::ostream& out) override
+    {
+        out << tag;
+        return index;
+    }
+    unsigned long getIndex() const override { return index; }
+
+    unsigned long index;
+    std::string tag;
+    int& destroyed;
+};
+
 TEST(TokenStreamRewriteEngine, KeepsProgramsSortedByIndexAndFreesWhatRollbackAndDestructionRemove)
 {
-    int destroyed = 0, added = 0;
-    ScriptedTokenStream input = streamOf({"t"});
+    int destroyed = 0;
+    int added = 0;
+    test::FunctionStream input = streamOf({"t"});
     {
         Engine engine(input);
         readAll(engine);
-        const std::pair<unsigned long, const char*> ops[] = {{5, "[5a]"}, {2, "[2]"}, {5, "[5b]"}, {3, "[3]"}};
-        const std::pair<int, const char*> rollbacks[] = {
-            {4, "t[2][3][5a][5b]"}, {99, "t[2][3][5a][5b]"}, {2, "t[2][3]"}, {1, "t[2]"}, {0, "t"}};
+        const std::pair<int, const char*> rollbacks[] = {{99, "t[2][3][5a][5b]"}, {2, "t[2][3]"}, {0, "t"}};
         for (const auto& [keep, expected] : rollbacks) {
-            SCOPED_TRACE(keep);
             engine.rollback("p", 0);
-            for (const auto& [index, tag] : ops)
+            for (const auto& [index, tag] : {std::pair(5, "[5a]"), {2, "[2]"}, {5, "[5b]"}, {3, "[3]"}})
                 engine.addToSortedRewriteList("p", new TaggedOp(index, tag, destroyed));
             engine.addToSortedRewriteList("p", nullptr);
             added += 4;
@@ -186,8 +158,6 @@ TEST(TokenStreamRewriteEngine, KeepsProgramsSortedByIndexAndFreesWhatRollbackAnd
             EXPECT_EQ(added - std::min(keep, 4), destroyed);
         }
         engine.addToSortedRewriteList("q", new TaggedOp(0, "", destroyed));
-        engine.rollback("never", 0);
-        EXPECT_EQ("", engine.toString("never"));
         EXPECT_EQ(added, destroyed);
     }
     EXPECT_EQ(added + 1, destroyed);
