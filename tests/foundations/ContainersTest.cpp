@@ -1,14 +1,12 @@
-#include <orvel/BitSet.hpp>
 #include <orvel/CircularQueue.hpp>
+#include <orvel/RefCount.hpp>
 
-#include <gtest/gtest.h>
-
-#include <cstddef>
-#include <vector>
+#include "support/Fixtures.hpp"
 
 namespace {
 
-using orvel::BitSet;
+using namespace orvel;
+using test::ProbeToken;
 using Members = std::vector<unsigned int>;
 
 // Exposes the size, which only the storage shows.
@@ -21,90 +19,128 @@ TEST(BitSet, GrowsToOnePastTheLargestMemberAndListsMembersOnceInOrder)
 {
     SizedBitSet set;
     EXPECT_EQ(64u, set.size());
-    EXPECT_TRUE(set.toArray().empty());
     for (unsigned int el : {100u, 3u, 63u, 3u, 0u})
         set.add(el);
-    EXPECT_EQ(101u, set.size());
-    EXPECT_EQ((Members{0, 3, 63, 100}), set.toArray());
-    EXPECT_FALSE(set.member(101));
     SizedBitSet copy(set);
     copy.add(101);
-    EXPECT_EQ(102u, copy.size());
-    EXPECT_EQ((Members{0, 3, 63, 100, 101}), copy.toArray());
     EXPECT_EQ(101u, set.size());
-
-    SizedBitSet empty(0);
-    empty.add(0);
-    EXPECT_EQ(Members{0}, empty.toArray());
+    EXPECT_EQ((Members{0, 3, 63, 100}), set.toArray());
+    EXPECT_EQ((Members{0, 3, 63, 100, 101}), copy.toArray());
+    EXPECT_FALSE(set.member(101));
 }
 
 // Only the low 32 bits of each word count, least significant first.
 TEST(BitSet, WordTableGivesExactly32BitsPerWord)
 {
-    const struct {
-        std::vector<unsigned long> words;
-        Members members;
-    } tables[] = {
+    const std::pair<std::vector<unsigned long>, Members> tables[] = {
         {{}, {}},
-        {{1UL, 2147483648UL}, {0, 63}},
-        {{static_cast<unsigned long>(0xFFFFFFFF00000005ULL), static_cast<unsigned long>(0x0000000180000000ULL)},
-         {0, 2, 63}},
+        {{static_cast<unsigned long>(0xFFFFFFFF80000005ULL), static_cast<unsigned long>(0x100000000ULL)}, {0, 2, 31}},
         {{0UL, 0x10UL, 0UL}, {36}},
     };
-    for (const auto& table : tables) {
-        SizedBitSet set(table.words.data(), static_cast<unsigned int>(table.words.size()));
-        EXPECT_EQ(32 * table.words.size(), set.size());
-        EXPECT_EQ(table.members, set.toArray());
+    for (const auto& [words, members] : tables) {
+        SizedBitSet set(words.data(), static_cast<unsigned int>(words.size()));
+        EXPECT_EQ(32 * words.size(), set.size());
+        EXPECT_EQ(members, set.toArray());
     }
 }
-
-// An element that counts how many of its kind are alive.
-struct Live {
-    static inline int alive = 0;
-    explicit Live(int value) : value(value) { ++alive; }
-    Live(const Live& other) : value(other.value) { ++alive; }
-    Live& operator=(const Live&) = default;
-    ~Live() { --alive; }
-    int value;
-};
 
 // Removed elements stay stored until a removal starts from offset 5000, which
 // erases them all and starts the offset again from 0.
 TEST(CircularQueue, KeepsRemovedElementsUntilARemovalStartsFromOffset5000)
 {
-    Live::alive = 0;
-    {
-        orvel::CircularQueue<Live> queue;
-        for (int i = 0; i < 6000; ++i)
-            queue.append(Live(i));
-        for (int i = 0; i < 5000; ++i)
-            queue.removeFront(1);
-        EXPECT_EQ(6000, Live::alive);
-        EXPECT_EQ(1000u, queue.entries());
-        EXPECT_EQ(5000, queue.itemAt(0).value);
-        queue.removeFront(2);
-        EXPECT_EQ(998, Live::alive);
-        EXPECT_EQ(5002, queue.itemAt(0).value);
-        EXPECT_EQ(5999, queue.itemAt(997).value);
+    std::vector<int> deaths;
+    orvel::CircularQueue<orvel::TokenRefCount<orvel::Token>> queue;
+    for (int i = 0; i < 6000; ++i)
+        queue.append(new orvel::test::ProbeToken(i, deaths));
+    for (int i = 0; i < 5000; ++i)
         queue.removeFront(1);
-        EXPECT_EQ(5003, queue.itemAt(0).value);
-        queue.clear();
-        EXPECT_EQ(0, Live::alive);
-        queue.append(Live(9));
-        EXPECT_EQ(9, queue.itemAt(0).value);
-    }
-    EXPECT_EQ(0, Live::alive);
+    EXPECT_TRUE(deaths.empty());
+    EXPECT_EQ(5000, queue.itemAt(0)->getType());
+    queue.removeFront(2);
+    EXPECT_EQ(5002u, deaths.size());
+    EXPECT_EQ(998u, queue.entries());
+    EXPECT_EQ(5999, queue.itemAt(997)->getType());
+    queue.clear();
+    EXPECT_EQ(6000u, deaths.size());
 }
 
 // The check holds in every build type; removed elements do not count as live.
 TEST(CircularQueueDeathTest, RemovingMoreThanTheLiveElementsAborts)
 {
-    const char* const failedRemoval = "CircularQueue\\.hpp:[0-9]+: failed assertion `nb <= entries\\(\\)'\n";
     orvel::CircularQueue<int> queue;
     queue.append(1);
     queue.append(2);
     queue.removeFront(1);
-    EXPECT_DEATH(queue.removeFront(2), failedRemoval);
+    EXPECT_DEATH(queue.removeFront(2), "CircularQueue\\.hpp:[0-9]+: failed assertion `nb <= entries\\(\\)'\n");
+}
+
+// A state that counts its destruction and may hold the only handle to another.
+struct State {
+    explicit State(int& destroyed) : destroyed(destroyed) {}
+    virtual ~State() { ++destroyed; }
+    int& destroyed;
+    RefCount<State> inner;
+};
+
+static_assert(sizeof(RefCount<State>) == sizeof(void*) && sizeof(TokenRefCount<ProbeToken>) == sizeof(void*));
+
+TEST(RefCount, TheLastCopyDeletesAndReplacingByAnObjectHeldOnlyThroughTheOldOneKeepsIt)
+{
+    int outer = 0;
+    int inner = 0;
+    RefCount<State> first(new State(outer));
+    first->inner = RefCount<State>(new State(inner));
+    const RefCount<State>& alias = first;
+    first = alias;
+    RefCount<State> second(first);
+    first = RefCount<State>();
+    EXPECT_EQ(0, outer);
+    second = second->inner;
+    EXPECT_EQ(1, outer);
+    EXPECT_EQ(0, inner);
+    second = RefCount<State>();
+    EXPECT_EQ(1, inner);
+}
+
+// Handles made separately from one raw pointer, and handles of other element
+// types, all count in the object's one record; the last one deletes the object.
+TEST(IntrusiveRefCount, EveryHandleToOneObjectSharesOneRecordUntilTheLastGoes)
+{
+    std::vector<int> deaths;
+    auto* raw = new ProbeToken(7, deaths);
+    TokenRefCount<Token> base(raw);
+    TokenRefCount<Token> fromRaw(raw);
+    TokenRefCount<CommonHiddenStreamToken> middle(base);
+    TokenRefCount<ProbeToken> derived(middle);
+    EXPECT_EQ(4u, raw->shares());
+    EXPECT_TRUE(base == derived && base != TokenRefCount<Token>(new ProbeToken(8, deaths)));
+    EXPECT_TRUE(TokenRefCount<CommonHiddenStreamToken>(TokenRefCount<Token>(nullptr)) == nullToken);
+    base = raw;
+    base = fromRaw;
+    EXPECT_EQ(4u, raw->shares());
+    TokenRefCount<ProbeToken> moved(std::move(derived));
+    base = std::move(fromRaw);
+    EXPECT_EQ(3u, raw->shares());
+    EXPECT_FALSE(derived || fromRaw);
+    middle = nullptr;
+    moved = nullptr;
+    EXPECT_EQ(std::vector<int>{8}, deaths);
+    base = nullptr;
+    EXPECT_EQ((std::vector<int>{8, 7}), deaths);
+}
+
+TEST(IntrusiveRefCount, ReplacingHandleByObjectReachableOnlyThroughItKeepsThatObjectAlive)
+{
+    std::vector<int> tokenDeaths;
+    auto* outer = new ProbeToken(1, tokenDeaths);
+    auto* inner = new ProbeToken(2, tokenDeaths);
+    TokenRefCount<Token> token(outer);
+    outer->setHiddenAfter(inner);
+    token = outer->afterLink();
+    EXPECT_EQ(std::vector<int>{1}, tokenDeaths);
+    EXPECT_EQ(1u, inner->shares());
+    token = inner;
+    EXPECT_EQ(1u, inner->shares());
 }
 
 }

@@ -1,20 +1,153 @@
+#include <orvel/CharBuffer.hpp>
 #include <orvel/CharScannerLiteralsLess.hpp>
-#include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/MismatchedCharException.hpp>
 #include <orvel/NoViableAltForCharException.hpp>
 
-#include "support/Expect.hpp"
+#include "support/Fixtures.hpp"
 #include "support/SampleLexer.hpp"
-#include "support/ScannerProbe.hpp"
 
-#include <string>
+#include <stdexcept>
 
 namespace {
 
 using namespace orvel;
-using test::charsOf;
-using test::ProbeScanner;
-using test::ScriptedBuffer;
+using sample::charsOf;
+
+// A buffer over a fixed text that counts how often it is asked for a
+// character (past the end it yields -1 like a real source) and, when given a
+// counter, its own destruction.
+class ScriptedBuffer : public InputBuffer {
+public:
+    explicit ScriptedBuffer(std::string text, int* deaths = nullptr) : text(std::move(text)), deaths(deaths) {}
+    ~ScriptedBuffer() override
+    {
+        if (deaths)
+            ++*deaths;
+    }
+
+    int getChar() override
+    {
+        const std::size_t at = reads++;
+        return at < text.size() ? static_cast<unsigned char>(text[at]) : -1;
+    }
+
+    std::size_t reads = 0;
+
+private:
+    std::string text;
+    int* deaths;
+};
+
+// A scanner with no rules of its own, whose state tests can read and set.
+class ProbeScanner : public CharScanner {
+public:
+    using CharScanner::CharScanner;
+    // A scanner that owns a buffer over `text`.
+    explicit ProbeScanner(const std::string& text, bool caseSensitiveChars = true)
+        : CharScanner(new ScriptedBuffer(text), caseSensitiveChars)
+    {
+    }
+
+    TokenRefCount<Token> nextToken() override { return makeToken(Token::EOF_TYPE); }
+    bool getLiteralsCaseSensitive() const override { return literalsCaseSensitive; }
+
+    using CharScanner::inputState;
+    using CharScanner::literals;
+    using CharScanner::saveText;
+    using CharScanner::tabSize;
+    using CharScanner::traceDepth;
+
+    bool literalsCaseSensitive = true;
+};
+
+// The buffer as "kept|ahead" (marked and lookahead characters), " open" while
+// a mark is open, and how many characters it has read from its source.
+std::string view(const ScriptedBuffer& in)
+{
+    return in.getMarkedChars() + "|" + in.getLAChars() + (in.isMarked() ? " open" : "") + " read "
+           + std::to_string(in.reads);
+}
+
+// Each step runs operations (Ln: LA(n), c: consume, m: mark, rn: rewind(n),
+// C: commit, R: reset) and shows the buffer after them.
+TEST(InputBuffer, ReadsOnlyAsDeepAsAskedAppliesConsumesLazilyAndKeepsWhatMarksNeed)
+{
+    ScriptedBuffer in("abcdefgh");
+    const std::pair<const char*, const char*> steps[] = {
+        {"L3 c", "|abc read 3"},
+        {"L1", "|bc read 3"},
+        {"c c c L1", "|e read 5"},               // consumed but never looked at: skipped
+        {"m L1 c m", "e| open read 5"},          // marks nest
+        {"L1 c r1 L1", "e|f open read 6"},       // rewind closes the innermost without rereading
+        {"m L1 c C", "e|f open read 6"},         // the pending consume shows at the next lookahead
+        {"r0", "|ef read 6"},
+        {"m c c c L1", "efg|h open read 8"},     // consumes under a mark may run ahead of the lookahead
+        {"C L1", "efg|h read 8"},                // committed characters stay in a window...
+        {"c L1", "fgh|\xFF read 9"},            // ...that slides with each consume
+        {"R L3", "|\xFF\xFF\xFF read 12"},
+    };
+    for (const auto& [ops, expected] : steps) {
+        std::istringstream script(ops);
+        for (std::string op; script >> op;) {
+            const auto n = static_cast<unsigned int>(op.size() > 1 ? op[1] - '0' : 0);
+            switch (op[0]) {
+            case 'L': in.LA(n); break;
+            case 'c': in.consume(); break;
+            case 'm': in.mark(); break;
+            case 'r': in.rewind(n); break;
+            case 'C': in.commit(); break;
+            default: in.reset();
+            }
+        }
+        EXPECT_EQ(expected, view(in)) << ops;
+    }
+}
+
+TEST(CharBuffer, TakesNoCharacterAheadOfTheLookaheadYieldsBytesFrom0To255AndPassesFailuresThrough)
+{
+    struct BrokenSource : std::streambuf {
+        int_type underflow() override { throw std::runtime_error("device lost"); }
+    } broken;
+    std::stringbuf text(std::string("\xFF\x00" "bc", 4));
+    std::istream stream(&text);
+    CharBuffer in(stream);
+    EXPECT_EQ(0, in.LA(2));
+    EXPECT_EQ(255, in.LA(1));
+    in.consume();
+    EXPECT_EQ('b', in.LA(2));
+    EXPECT_EQ('c', stream.peek());
+    stream.rdbuf(&broken);
+    stream.exceptions(std::ios::badbit);
+    EXPECT_THROW(in.LA(3), std::runtime_error);
+    EXPECT_EQ('b', in.LA(2));
+    std::istringstream empty;
+    EXPECT_EQ(-1, CharBuffer(empty).LA(2));
+}
+
+// Both start over at line 1, column 1, not guessing.
+TEST(LexerInputState, InitializeAndResetStartOverDeletingOnlyAnOwnedBuffer)
+{
+    int ownedDeaths = 0;
+    int borrowedDeaths = 0;
+    ScriptedBuffer borrowed("abc", &borrowedDeaths);
+    LexerInputState owning(new ScriptedBuffer("", &ownedDeaths));
+    LexerInputState borrowing(borrowed);
+    borrowing.column = borrowing.startLine = borrowing.guessing = owning.line = owning.startColumn = 5;
+    borrowing.filename = "keep.txt";
+    ASSERT_EQ('b', borrowed.LA(2));
+    borrowing.reset();
+    EXPECT_EQ(1 + 1 + 0, borrowing.column + borrowing.startLine + borrowing.guessing);
+    EXPECT_EQ('c', borrowing.input->LA(1)) << "reset drops the buffered characters";
+    std::istringstream in("xy");
+    owning.initialize(in, "next.txt");
+    EXPECT_EQ(1, ownedDeaths);
+    EXPECT_EQ(1 + 1, owning.line + owning.startColumn);
+    EXPECT_EQ("next.txt", owning.filename);
+    EXPECT_EQ('y', owning.input->LA(2));
+    borrowing.initialize(in, nullptr);
+    EXPECT_EQ(0, borrowedDeaths);
+    EXPECT_EQ("", borrowing.filename);
+}
 
 TEST(CharScanner, OwnsOnlyABufferGivenByPointerAndDeletesItWithTheLastShareOfItsState)
 {
@@ -41,8 +174,11 @@ TEST(CharScanner, ReadsOnlyAsDeepAsAskedAndFoldsTheLookaheadButNotTheTextWhenCas
     EXPECT_EQ(2u, buffer->reads);
     s.match('a');
     s.match("bc");
-    EXPECT_EQ("ABC", s.getText());
     EXPECT_EQ(3u, buffer->reads);
+    s.saveText = false;
+    s.append(std::string("yz"));
+    s.consume();
+    EXPECT_EQ("ABC", s.getText());
     for (const int c : {int{'1'}, -1, 300, -7})
         EXPECT_EQ(c, s.toLower(c));
 }
@@ -70,22 +206,6 @@ TEST(CharScanner, ConsumeAppendsTheCharacterAndMovesTheColumnOnOrToTheNextTabSto
         EXPECT_EQ(c.column, s.getColumn()) << "tab size " << c.tabSize << " from " << c.fromColumn;
         EXPECT_EQ(CharScanner::EOF_CHAR, s.LA(1));
     }
-}
-
-TEST(CharScanner, TextGrowsInStepsOf256UnlessSaveTextIsOff)
-{
-    ProbeScanner s("ab");
-    s.append('x');
-    EXPECT_GE(s.getText().capacity(), 256u);
-    s.append(std::string(255, 'x'));
-    s.append('y');
-    EXPECT_GE(s.getText().capacity(), 512u);
-    s.setText("");
-    s.saveText = false;
-    s.append('x');
-    s.append(std::string("yz"));
-    s.match('a');
-    EXPECT_EQ("", s.getText());
 }
 
 TEST(CharScanner, MatchFailuresThrowAtTheLookaheadKeepingWhatMatchedBefore)
@@ -154,27 +274,6 @@ TEST(CharScanner, LexerErrorsRenderEachKindAfterThePosition)
         EXPECT_EQ(rendering, error.toString());
 }
 
-TEST(CharScanner, RewindReturnsToTheMarkCommitKeepsWhatWasConsumedAndRecoverSkipsToTheSet)
-{
-    ProbeScanner s(";;x;ab");
-    const unsigned int m = s.mark();
-    s.match(";;");
-    s.rewind(m);
-    EXPECT_EQ(';', s.LA(1));
-    s.mark();
-    s.match(";");
-    s.commit();
-    EXPECT_FALSE(s.getInputBuffer().isMarked());
-    s.recover(MismatchedCharException(), charsOf(";"));
-    EXPECT_EQ(";;;;x", s.getText());
-    s.consumeUntil('b');
-    EXPECT_EQ(";;;;x;a", s.getText());
-    s.consumeUntil(charsOf("z"));
-    const int column = s.getColumn();
-    s.recover(MismatchedCharException(), BitSet());
-    EXPECT_EQ(column + 1, s.getColumn()) << "at end of input recovery still consumes once";
-}
-
 TEST(CharScanner, ReportsGoToStandardErrorAndTracesToStandardOutputOneLineEach)
 {
     ProbeScanner s("a");
@@ -198,44 +297,17 @@ TEST(CharScanner, ReportsGoToStandardErrorAndTracesToStandardOutputOneLineEach)
               out.text());
 }
 
-TEST(CharScanner, MakeTokenUsesTheFactoryAndStampsTheTypeAndTheStartThatResetTextRecorded)
+// The literal table orders its keys as the scanner's case rule says at each comparison.
+TEST(CharScanner, LiteralsAreOrderedBytewiseOrIgnoringCaseAsTheScannerSays)
 {
-    ProbeScanner s("ab\tcd");
-    s.setLine(3);
-    s.match("ab\t");
-    s.resetText();
-    s.match("cd");
-    s.setTokenObjectFactory(&CommonHiddenStreamToken::factory);
-    const TokenRefCount<Token> token = s.makeToken(7);
-    EXPECT_NE(nullptr, dynamic_cast<CommonHiddenStreamToken*>(token.get()));
-    EXPECT_EQ("[\"\",<7>,line=3,column=9]", token->toString());
-    EXPECT_EQ("cd", s.getText());
-}
-
-// The literal table orders its keys as the scanner's case rule says, asking on every comparison.
-TEST(CharScanner, LiteralsTableAnswersByTheLexersCaseRule)
-{
-    const struct {
-        bool caseSensitive;
-        const char* text;
-        int type;
-    } cases[] = {{true, "if", 9}, {true, "IF", 5}, {true, "iff", 5}, {false, "If", 9}, {false, "iF", 9}, {false, "i", 5}};
-    for (const auto& c : cases) {
-        ProbeScanner s("");
-        s.literalsCaseSensitive = c.caseSensitive;
-        s.literals["if"] = 9;
-        s.literals["z"] = 1;
-        s.literalsQueries = 0;
-        s.setText(c.text);
-        EXPECT_EQ(c.type, s.testLiteralsTable(5)) << c.text;
-        EXPECT_EQ(c.type, s.testLiteralsTable(c.text, 5)) << c.text;
-        EXPECT_GT(s.literalsQueries, 1);
-    }
     ProbeScanner s("");
     const CharScannerLiteralsLess less(&s);
-    EXPECT_TRUE(less("Z", "a") && less("z", "\xE9") && less("", "a") && !less("a", "a"));
+    EXPECT_TRUE(less("Z", "a") && less("z", "\xE9") && less("", "a") && !less("a", "a") && !less("ab", "a"));
     s.literalsCaseSensitive = false;
-    EXPECT_TRUE(less("apple", "Banana") && !less("IF", "if") && less("z", "\xE9"));
+    EXPECT_TRUE(less("apple", "Banana") && !less("IF", "if") && !less("if", "IF") && less("z", "\xE9"));
+    s.literals["if"] = 9;
+    EXPECT_EQ(9, s.testLiteralsTable("iF", 5));
+    EXPECT_EQ(5, s.testLiteralsTable("iff", 5));
 }
 
 }

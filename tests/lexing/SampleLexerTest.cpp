@@ -1,4 +1,4 @@
-#include "support/Expect.hpp"
+#include "support/Fixtures.hpp"
 #include "support/SampleLexer.hpp"
 
 #include <sstream>
@@ -8,7 +8,7 @@
 namespace {
 
 using namespace orvel;
-using test::SampleLexer;
+using sample::SampleLexer;
 using Texts = std::vector<std::string>;
 
 // A token as "TYPE text line:column".
@@ -74,20 +74,6 @@ TEST(SampleLexer, KeywordsFollowTheCaseRuleOfLiteralsWhateverTheCaseRuleOfCharac
         SampleLexer lexer(in, chars, literals);
         EXPECT_EQ(literals ? exact : folded, lexAll(lexer)) << "chars " << chars << ", literals " << literals;
     }
-}
-
-TEST(SampleLexer, HandsItsInputToAnotherLexerMidStream)
-{
-    std::istringstream in("alpha\n\tbeta gamma");
-    std::istringstream otherIn("other");
-    SampleLexer lexer(in);
-    SampleLexer other(otherIn);
-    lexer.setFilename("t.txt");
-    EXPECT_EQ("ID alpha 1:1", describe(lexer.nextToken()));
-    other.setInputState(lexer.getInputState());
-    EXPECT_EQ("ID beta 2:9", describe(other.nextToken()));
-    EXPECT_EQ("t.txt", other.getFilename());
-    EXPECT_EQ("ID gamma 2:14", describe(lexer.nextToken()));
 }
 
 }

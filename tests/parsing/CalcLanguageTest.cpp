@@ -1,7 +1,7 @@
 // Characters to computed results through a lexer, an LL(2) parser that builds
 // trees and a tree parser that evaluates them.
 #include "calc/CalcLanguage.hpp"
-#include "support/Expect.hpp"
+#include "support/Fixtures.hpp"
 
 #include <sstream>
 #include <string>
@@ -52,43 +52,6 @@ TEST(CalcLanguage, ComputesWhatTheStatementsPrintAndReportsErrorsGoingOnAfterThe
         if (c.tree)
             EXPECT_EQ(c.tree, tree ? tree->toStringList() : "");
     }
-}
-
-TEST(CalcLanguage, EvaluatorReportsTreesThatDoNotFitAndGoesOn)
-{
-    ASTFactory f;
-    const auto one = [&] { return f.create(calc::INT, "1"); };
-    const ASTRefCount<AST> program = f.make({f.create(calc::ASSIGN, "="), one(), one()});
-    const ASTRefCount<AST> badPrint = f.make({f.create(calc::PRINT, "print"), f.make({f.create(calc::PLUS, "+"), one()})});
-    program->setNextSibling(badPrint);
-    badPrint->setNextSibling(f.make({f.create(calc::PRINT, "print"), f.create(calc::INT, "5")}));
-    calc::CalcEvaluator evaluator;
-    test::CaptureStream err(std::cerr);
-    evaluator.program(program);
-    EXPECT_EQ("<AST>: expecting ID, found '1'\n<AST>: unexpected AST node: <ASTNULL>\n", err.text());
-    EXPECT_EQ(std::vector<long>{5}, evaluator.printed);
-}
-
-TEST(CalcLanguage, RuleTraceShowsTwoTokensOfLookahead)
-{
-    std::istringstream in("print 1;");
-    calc::CalcLexer lexer(in, "calc.txt");
-    ASTFactory factory;
-    calc::CalcParser parser(lexer, factory);
-    parser.tracing = true;
-    test::CaptureStream out(std::cout);
-    parser.program();
-    EXPECT_EQ(" > program; LA(1)==print, LA(2)==1\n"
-              "  > statement; LA(1)==print, LA(2)==1\n"
-              "   > expr; LA(1)==1, LA(2)==;\n"
-              "    > term; LA(1)==1, LA(2)==;\n"
-              "     > factor; LA(1)==1, LA(2)==;\n"
-              "     < factor; LA(1)==;, LA(2)==\n"
-              "    < term; LA(1)==;, LA(2)==\n"
-              "   < expr; LA(1)==;, LA(2)==\n"
-              "  < statement; LA(1)==, LA(2)==\n"
-              " < program; LA(1)==, LA(2)==\n",
-              out.text());
 }
 
 }

@@ -1,11 +1,11 @@
 #include <orvel/LLkParser.hpp>
 #include <orvel/MismatchedTokenException.hpp>
+#include <orvel/NoViableAltException.hpp>
 #include <orvel/TokenBuffer.hpp>
 #include <orvel/TokenStreamException.hpp>
+#include <orvel/TreeParser.hpp>
 
-#include "support/Expect.hpp"
-#include "support/Parsers.hpp"
-#include "support/Streams.hpp"
+#include "support/Fixtures.hpp"
 
 namespace {
 
@@ -58,21 +58,6 @@ TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfATypeOrSet)
               out.text());
     EXPECT_THROW_TEXT(parser.matchNot(Token::EOF_TYPE), MismatchedTokenException,
                       "sum.txt:2:7: expecting anything but EOF; got it anyway");
-}
-
-TEST(Parser, SkippingStopsAtTheTypeAMemberOrEndOfFile)
-{
-    FunctionStream stream = sum();
-    KParser parser(stream, 1);
-    parser.consumeUntil(ID);
-    parser.consumeUntil(setOf({ID}));
-    EXPECT_EQ("a", parser.LT(1)->getText());
-    parser.recover(RecognitionException(), setOf({ID}));
-    EXPECT_EQ("b", parser.LT(1)->getText());
-    parser.consumeUntil(STAR);
-    parser.consumeUntil(BitSet());
-    EXPECT_EQ(Token::EOF_TYPE, parser.LA(1));
-    EXPECT_EQ(5, stream.calls);
 }
 
 TEST(Parser, ReportsGoToStandardErrorWithTheSharedFileName)
@@ -183,6 +168,51 @@ TEST(Parser, BaseTraceLinesIndentWithBlanksAndShowTheTokenTextAndGuessing)
     stream.next = [](int) -> TokenRefCount<Token> { throw TokenStreamException(); };
     parser.consume();
     EXPECT_THROW(parser.match(PLUS), TokenStreamException);
+}
+
+// Texts, types and sets are captured when the error is built, except that a
+// no-viable-alternative error reads its token when asked.
+TEST(ParserErrors, RenderThePositionAndTheMessageOfEachKind)
+{
+    const auto x = [] { return token(ID + 10, "x", 3, 5); };
+    const auto* const names = tokenNames;
+    const int n = numTokens;
+    TokenRefCount<Token> changed = token(ID, "before", 2, 7);
+    ASTRefCount<AST> changedNode = node("old", ID);
+    BitSet expected = setOf({PLUS});
+    const std::pair<MismatchedTokenException, const char*> mismatches[] = {
+        {{names, n, x(), ID, false, "t.g"}, "t.g:3:5: expecting ID, found 'x'"},
+        {{names, n, x(), ID, true, "t.g"}, "t.g:3:5: expecting anything but ID; got it anyway"},
+        {{names, n, x(), ID, STAR, false, "t.g"}, "t.g:3:5: expecting token in range: ID..STAR, found 'x'"},
+        {{names, n, x(), ID, STAR, true, "t.g"}, "t.g:3:5: expecting token NOT in range: ID..STAR, found 'x'"},
+        {{names, n, x(), setOf({STAR, ID}), false, "t.g"}, "t.g:3:5: expecting one of ( ID STAR), found 'x'"},
+        {{names, n, x(), setOf({ID, STAR}), true, ""}, "line 3:5: expecting NOT one of ( ID STAR), found 'x'"},
+        {{names, n, x(), BitSet(), false, "t.g"}, "t.g:3:5: expecting one of (), found 'x'"},
+        {{names, n, x(), 8, 2, false, "t.g"}, "t.g:3:5: expecting token in range: <8>..<2>, found 'x'"},
+        {{names, n, x(), -3, true, "t.g"}, "t.g:3:5: expecting anything but <-3>; got it anyway"},
+        {{nullptr, 0, x(), 1, false, "t.g"}, "t.g:3:5: expecting <1>, found 'x'"},
+        {{names, n, x(), setOf({0, 1}), false, "t.g"}, "t.g:3:5: expecting one of ( <Set of tokens> EOF), found 'x'"},
+        {{names, n, changed, PLUS, false, "in.txt"}, "in.txt:2:7: expecting PLUS, found 'before'"},
+        {{names, n, node("+", PLUS), ID, ID, false}, "<AST>: expecting token in range: ID..ID, found '+'"},
+        {{names, n, node("+", PLUS), ID, STAR, true}, "<AST>: expecting token NOT in range: ID..STAR, found '+'"},
+        {{names, n, changedNode, expected, true}, "<AST>: expecting NOT one of ( PLUS), found 'old'"},
+        {{}, "<AST>: Mismatched Token: expecting any AST node"},
+    };
+    const std::pair<NoViableAltException, const char*> noViableAlts[] = {
+        {{token(Token::EOF_TYPE, "x", 2, 7), "in.txt"}, "in.txt:2:7: unexpected end of file"},
+        {{token(Token::NULL_TREE_LOOKAHEAD, "x", 2, 7), "in.txt"}, "in.txt:2:7: unexpected end of tree"},
+        {{changed, ""}, "line 2:7: unexpected token: after"},
+        {NoViableAltException(node("+", PLUS)), "<AST>: unexpected AST node: +"},
+        {NoViableAltException(nullAST), "<AST>: unexpected end of subtree"},
+        {NoViableAltException(TreeParser::ASTNULL), "<AST>: unexpected AST node: <ASTNULL>"},
+    };
+    changed->setText("after");
+    changedNode->setText("new");
+    expected.add(STAR);
+    for (const auto& [error, rendering] : mismatches)
+        EXPECT_EQ(rendering, error.toString());
+    for (const auto& [error, rendering] : noViableAlts)
+        EXPECT_EQ(rendering, error.toString());
 }
 
 }

@@ -2,8 +2,7 @@
 #include <orvel/MismatchedTokenException.hpp>
 #include <orvel/TreeParser.hpp>
 
-#include "support/Expect.hpp"
-#include "support/Parsers.hpp"
+#include "support/Fixtures.hpp"
 
 #include <functional>
 #include <utility>
@@ -23,18 +22,18 @@ TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
     const int three = Token::NULL_TREE_LOOKAHEAD;
     const char* const notPlus = "<AST>: expecting anything but PLUS; got it anyway";
     const std::pair<std::function<void()>, const char*> cases[] = {
-        {[&] { p.match(node(three, "x"), three); }, nullptr},
+        {[&] { p.match(node("x", three), three); }, nullptr},
         {[&] { p.match(otherNull, three); }, nullptr},
-        {[&] { p.matchNot(node(STAR, "*"), PLUS); }, nullptr},
-        {[&] { p.match(node(PLUS, "+"), setOf({PLUS, STAR})); }, nullptr},
+        {[&] { p.matchNot(node("*", STAR), PLUS); }, nullptr},
+        {[&] { p.match(node("+", PLUS), setOf({PLUS, STAR})); }, nullptr},
         {[&] { p.match(null, three); }, "<AST>: expecting NULL_TREE_LOOKAHEAD, found '<ASTNULL>'"},
         {[&] { p.match(otherNull, ID); }, "<AST>: expecting ID, found '<ASTNULL>'"},
         {[&] { p.match(nullAST, ID); }, "<AST>: expecting ID, found '<empty tree>'"},
-        {[&] { p.match(node(PLUS, "+"), ID); }, "<AST>: expecting ID, found '+'"},
-        {[&] { p.matchNot(node(PLUS, "+"), PLUS); }, notPlus},
+        {[&] { p.match(node("+", PLUS), ID); }, "<AST>: expecting ID, found '+'"},
+        {[&] { p.matchNot(node("+", PLUS), PLUS); }, notPlus},
         {[&] { p.matchNot(nullAST, PLUS); }, notPlus},
         {[&] { p.matchNot(null, PLUS); }, notPlus},
-        {[&] { p.match(node(ID, "a"), setOf({PLUS, STAR})); }, "<AST>: expecting one of ( PLUS STAR), found 'a'"},
+        {[&] { p.match(node("a", ID), setOf({PLUS, STAR})); }, "<AST>: expecting one of ( PLUS STAR), found 'a'"},
         {[&] { p.match(nullAST, setOf({ID})); }, "<AST>: expecting one of ( ID), found '<empty tree>'"},
         {[&] { p.match(null, setOf({3})); }, "<AST>: expecting one of ( NULL_TREE_LOOKAHEAD), found '<ASTNULL>'"},
     };
@@ -52,8 +51,8 @@ TEST(TreeParser, ReportsNeverShowAFileNameAndTracesShowTheNodeAndGuessing)
 {
     NamedTreeParser parser;
     const NamedTreeParser sharing(parser.inputState);
-    ASTRefCount<AST> plus = node(PLUS, "+");
-    plus->addChild(node(ID, "a"));
+    ASTRefCount<AST> plus = node("+", PLUS);
+    plus->addChild(node("a", ID));
     CaptureStream err(std::cerr);
     CaptureStream out(std::cout);
     parser.reportError("bad tree");

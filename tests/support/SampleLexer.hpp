@@ -9,7 +9,7 @@
 #include <istream>
 #include <string>
 
-namespace orvel::test {
+namespace orvel::sample {
 
 inline BitSet charsOf(const std::string& chars)
 {

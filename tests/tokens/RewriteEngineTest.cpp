@@ -1,8 +1,7 @@
 #include <orvel/TokenStreamException.hpp>
 #include <orvel/TokenStreamRewriteEngine.hpp>
 
-#include "support/Expect.hpp"
-#include "support/Streams.hpp"
+#include "support/Fixtures.hpp"
 
 #include <algorithm>
 #include <functional>
@@ -44,18 +43,11 @@ TEST(TokenStreamRewriteEngine, NumbersKeepsAndShowsEveryTokenButHandsOutOnlyUndi
     engine.discard(Token::EOF_TYPE);
     EXPECT_EQ("a|b|<eof>|", readAll(engine));
     ASSERT_EQ(4u, engine.size());
-    EXPECT_EQ(2u, engine.getToken(2)->getIndex());
-    EXPECT_EQ("a  b", engine.toOriginalString());
-    std::ostringstream original;
-    engine.originalToStream(original, 1, 99);
-    EXPECT_EQ("  b", original.str());
-    const std::tuple<unsigned long, unsigned long, std::string> debugRanges[] = {
-        {1, 3, "[txt=' ' tp=5 idx=1]\n[txt=' ' tp=5 idx=2]\n"}, {3, 99, "[txt='b' tp=4 idx=3]\n"}, {2, 2, ""}};
-    for (const auto& [start, end, expected] : debugRanges) {
-        std::ostringstream out;
-        engine.toDebugStream(out, start, end);
-        EXPECT_EQ(expected, out.str()) << start << ".." << end;
-    }
+    std::ostringstream out;
+    engine.originalToStream(out, 1, 99);
+    engine.toDebugStream(out, 2, 99);
+    engine.toDebugStream(out, 1, 1);
+    EXPECT_EQ("  b[txt=' ' tp=5 idx=2]\n[txt='b' tp=4 idx=3]\n", out.str());
 }
 
 TEST(TokenStreamRewriteEngine, RejectsTokensWithoutIndexPositionsOutsideTheBufferAndReversedRanges)
@@ -87,7 +79,7 @@ TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
         {[](Engine& e) { e.replace(2, "X"); e.insertBefore(2, "a"); e.insertBefore(3, "b"); }, 0, 4, "01X34ab"},
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(3, "B"); }, 2, 4, "234AB"},
         {[](Engine& e) { e.insertBefore(3, "Z"); }, 0, 1, "01Z"},
-        {[](Engine& e) { e.insertBefore("other", 0, "O"); }, 0, 4, ""},
+        {[](Engine& e) { e.insertBefore("other", 0, "O"); e.remove("other", 1, 4); }, 0, 4, ""},
         // Positions past the last token.
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(4, "B"); }, 3, 1, "AB"},
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(4, "B"); }, 7, 100, "AB"},
@@ -105,26 +97,12 @@ TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
     }
 }
 
-TEST(TokenStreamRewriteEngine, KeepsNamedProgramsApartAndRendersNothingBeforeATokenIsRead)
-{
-    test::FunctionStream input = streamOf({"a", " ", "b"});
-    Engine engine(input);
-    engine.insertBefore("tight", 0, "(");
-    EXPECT_EQ("", engine.toString("tight"));
-    readAll(engine);
-    engine.replace("upper", 0, "A");
-    engine.replace("upper", 2, 2, "B");
-    engine.remove("tight", 1);
-    engine.insertAfter("tight", 2, ")");
-    engine.remove(0, 1);
-    EXPECT_EQ("A B", engine.toString("upper"));
-    EXPECT_EQ("(ab)", engine.toString("tight"));
-    EXPECT_EQ("b", engine.toString());
-}
-
 // An operation that writes its tag in front of its token and counts its destruction.
 struct TaggedOp : Engine::RewriteOperation {
-    TaggedOp(unsigned long index, std::string tag, int& destroyed) : index(index), tag(std::move(tag)), destroyed(destroyed) {}
+    TaggedOp(unsigned long index, std::string tag, int& destroyed)
+        : index(index), tag(std::move(tag)), destroyed(destroyed)
+    {
+    }
     ~TaggedOp() override { ++destroyed; }
     unsigned long render(std::ostream& out) override
     {

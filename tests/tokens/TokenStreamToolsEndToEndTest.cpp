@@ -6,9 +6,7 @@
 #include <orvel/TokenWithIndex.hpp>
 
 #include "support/SampleLexer.hpp"
-#include "support/Streams.hpp"
-
-#include <gtest/gtest.h>
+#include "support/Fixtures.hpp"
 
 #include <sstream>
 
@@ -48,27 +46,6 @@ private:
     ASTRefCount<AST> tree;
 };
 
-// The source parsed through a filter hiding white space and comments into a
-// list of CommonASTWithHiddenTokens.
-struct HiddenParse {
-    explicit HiddenParse(CharScanner::TokenObjectFactory tokens) : in(source), lexer(in, true, true, true), filter(lexer)
-    {
-        lexer.setTokenObjectFactory(tokens);
-        filter.hide(test::WS);
-        filter.hide(test::COMMENT);
-        factory.setASTNodeFactory(CommonASTWithHiddenTokens::TYPE_NAME, CommonASTWithHiddenTokens::factory);
-        ListParser parser(filter, factory);
-        parser.program();
-        tree = parser.getAST();
-    }
-
-    std::istringstream in;
-    test::SampleLexer lexer;
-    TokenStreamHiddenTokenFilter filter;
-    ASTFactory factory;
-    ASTRefCount<AST> tree;
-};
-
 // The texts of `t` and of the hidden tokens after it.
 std::string withHiddenAfter(TokenRefCount<Token> t)
 {
@@ -76,24 +53,6 @@ std::string withHiddenAfter(TokenRefCount<Token> t)
     for (; t; t = hidden(t)->getHiddenAfter())
         text += t->getText();
     return text;
-}
-
-TEST(TokenStreamToolsEndToEnd, TheTreeReachesEveryHiddenTokenSoTheSourceCanBeRebuiltFromIt)
-{
-    const HiddenParse run(CommonHiddenStreamToken::factory);
-    std::string rebuilt = withHiddenAfter(run.filter.getInitialHiddenToken());
-    for (ASTRefCount<AST> n = run.tree; n; n = n->getNextSibling()) {
-        const auto* node = dynamic_cast<const CommonASTWithHiddenTokens*>(n.get());
-        ASSERT_NE(nullptr, node);
-        rebuilt += node->getText() + withHiddenAfter(node->getHiddenAfter());
-    }
-    EXPECT_EQ(source, rebuilt);
-
-    const auto* first = dynamic_cast<const CommonASTWithHiddenTokens*>(run.tree.get());
-    TokenRefCount<Token> back = first->getHiddenBefore();
-    while (hidden(back)->getHiddenBefore())
-        back = hidden(back)->getHiddenBefore();
-    EXPECT_TRUE(back == run.filter.getInitialHiddenToken());
 }
 
 // A hidden-stream token that counts the live ones.
@@ -104,11 +63,31 @@ struct LiveToken : CommonHiddenStreamToken {
     static inline int alive = 0;
 };
 
-TEST(TokenStreamToolsEndToEnd, DroppingTheTreeFreesEveryTokenWithTheRunsOfHiddenTokens)
+// Dropping the tree then frees every token, the runs of hidden tokens included.
+TEST(TokenStreamToolsEndToEnd, TheTreeReachesEveryHiddenTokenSoTheSourceCanBeRebuiltFromIt)
 {
     {
-        const HiddenParse run(LiveToken::factory);
-        EXPECT_GT(LiveToken::alive, 10);
+        std::istringstream in(source);
+        sample::SampleLexer lexer(in, true, true, true);
+        lexer.setTokenObjectFactory(LiveToken::factory);
+        TokenStreamHiddenTokenFilter filter(lexer);
+        filter.hide(sample::WS);
+        filter.hide(sample::COMMENT);
+        ASTFactory factory;
+        factory.setASTNodeFactory(CommonASTWithHiddenTokens::TYPE_NAME, CommonASTWithHiddenTokens::factory);
+        ListParser parser(filter, factory);
+        parser.program();
+        std::string rebuilt = withHiddenAfter(filter.getInitialHiddenToken());
+        for (ASTRefCount<AST> n = parser.getAST(); n; n = n->getNextSibling()) {
+            const auto* node = dynamic_cast<const CommonASTWithHiddenTokens*>(n.get());
+            ASSERT_NE(nullptr, node);
+            rebuilt += node->getText() + withHiddenAfter(node->getHiddenAfter());
+        }
+        EXPECT_EQ(source, rebuilt);
+        TokenRefCount<Token> back = static_cast<CommonASTWithHiddenTokens*>(parser.getAST().get())->getHiddenBefore();
+        while (hidden(back)->getHiddenBefore())
+            back = hidden(back)->getHiddenBefore();
+        EXPECT_TRUE(back == filter.getInitialHiddenToken());
     }
     EXPECT_EQ(0, LiveToken::alive);
 }
@@ -116,17 +95,17 @@ TEST(TokenStreamToolsEndToEnd, DroppingTheTreeFreesEveryTokenWithTheRunsOfHidden
 TEST(TokenStreamToolsEndToEnd, RenamingIdentifiersKeepsCommentsAndLayoutByteForByte)
 {
     std::istringstream in(source);
-    test::SampleLexer lexer(in, true, true, true);
+    sample::SampleLexer lexer(in, true, true, true);
     lexer.setTokenObjectFactory(TokenWithIndex::factory);
     TokenStreamRewriteEngine engine(lexer);
-    engine.discard(test::WS);
-    engine.discard(test::COMMENT);
+    engine.discard(sample::WS);
+    engine.discard(sample::COMMENT);
     ASTFactory factory;
     ListParser parser(engine, factory);
     parser.program();
     for (unsigned long i = 0; i < engine.size(); ++i) {
         const TokenRefCount<TokenWithIndex> t = engine.getToken(i);
-        if (t->getType() == test::ID && t->getText() == "x")
+        if (t->getType() == sample::ID && t->getText() == "x")
             engine.replace(t->getIndex(), "width");
     }
     EXPECT_EQ("/* sizes\n   of the box */\n"

@@ -1,9 +1,7 @@
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/TokenWithIndex.hpp>
 
-#include "support/Streams.hpp"
-
-#include <gtest/gtest.h>
+#include "support/Fixtures.hpp"
 
 #include <algorithm>
 #include <climits>
