@@ -49,8 +49,9 @@ TEST(CalcLanguage, ComputesWhatTheStatementsPrintAndReportsErrorsGoingOnAfterThe
         evaluator.program(tree);
         EXPECT_EQ(c.printed, evaluator.printed);
         EXPECT_EQ(c.errors, err.text());
-        if (c.tree)
+        if (c.tree) {
             EXPECT_EQ(c.tree, tree ? tree->toStringList() : "");
+        }
     }
 }
 

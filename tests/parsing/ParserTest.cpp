@@ -1,3 +1,4 @@
+#include <orvel/ASTNULLType.hpp>
 #include <orvel/LLkParser.hpp>
 #include <orvel/MismatchedTokenException.hpp>
 #include <orvel/NoViableAltException.hpp>
@@ -12,6 +13,31 @@ namespace {
 using namespace orvel;
 using namespace orvel::test;
 
+// Token types of the parser tests and their name table; entry 2 is never named.
+enum : int { ID = 4, PLUS = 5, STAR = 6, SEMI = 7 };
+inline constexpr const char* tokenNames[] = {"<0>", "EOF", "<2>", "NULL_TREE_LOOKAHEAD", "ID", "PLUS", "STAR", "SEMI"};
+inline constexpr int numTokens = 8;
+
+// Completes a parser or tree parser base with the table above and no tree;
+// its indentation writes a "|" first, showing where it is called virtually.
+template <typename Base>
+class Named : public Base {
+public:
+    using Base::Base;
+    ASTRefCount<AST> getAST() override { return nullAST; }
+    const char* getTokenName(int num) const override { return tokenNames[num]; }
+    const char* const* getTokenNames() const override { return tokenNames; }
+    int getNumTokens() const override { return numTokens; }
+    void traceIndent() override
+    {
+        std::cout << "|";
+        Base::traceIndent();
+    }
+
+    using Base::inputState;
+    using Base::traceDepth;
+};
+
 // Tokens a + b ; at line 2, columns 1, 3, 5 and 6, then end of file.
 FunctionStream sum()
 {
@@ -24,12 +50,7 @@ struct KParser : Named<LLkParser> {
     using LLkParser::k;
 };
 
-struct DebugParser {
-    DebugParser() { DEBUG_PARSER = true; }
-    ~DebugParser() { DEBUG_PARSER = false; }
-};
-
-TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfATypeOrSet)
+TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesAndReportsShowWhatHappened)
 {
     FunctionStream stream = sum();
     KParser parser(stream, 1);
@@ -38,17 +59,16 @@ TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfATypeOrSet)
     EXPECT_THROW_TEXT(parser.matchNot(ID), MismatchedTokenException,
                       "sum.txt:2:1: expecting anything but ID; got it anyway");
     parser.match(ID);
-    {
-        const DebugParser debug;
-        parser.traceDepth = 2;
-        EXPECT_THROW_TEXT(parser.match(ID), MismatchedTokenException, "sum.txt:2:3: expecting ID, found '+'");
-        parser.match(PLUS);
-        parser.traceDepth = 0;
-        EXPECT_THROW_TEXT(parser.match(setOf({PLUS, STAR})), MismatchedTokenException,
-                          "sum.txt:2:5: expecting one of ( PLUS STAR), found 'b'");
-        parser.match(setOf({ID}));
-        parser.matchNot(ID);
-    }
+    DEBUG_PARSER = true;
+    parser.traceDepth = 2;
+    EXPECT_THROW_TEXT(parser.match(ID), MismatchedTokenException, "sum.txt:2:3: expecting ID, found '+'");
+    parser.match(PLUS);
+    parser.traceDepth = 0;
+    EXPECT_THROW_TEXT(parser.match(setOf({PLUS, STAR})), MismatchedTokenException,
+                      "sum.txt:2:5: expecting one of ( PLUS STAR), found 'b'");
+    parser.match(setOf({ID}));
+    DEBUG_PARSER = false;
+    parser.matchNot(ID);
     EXPECT_EQ("|  enter match(4) with LA(1)=5\n"
               "|  token mismatch: 5!=4\n"
               "|  enter match(5) with LA(1)=5\n"
@@ -58,20 +78,14 @@ TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesShowMatchesOfATypeOrSet)
               out.text());
     EXPECT_THROW_TEXT(parser.matchNot(Token::EOF_TYPE), MismatchedTokenException,
                       "sum.txt:2:7: expecting anything but EOF; got it anyway");
-}
-
-TEST(Parser, ReportsGoToStandardErrorWithTheSharedFileName)
-{
-    FunctionStream stream = sum();
-    KParser parser(stream, 1);
     CaptureStream err(std::cerr);
     parser.reportError("bad");
     parser.reportWarning("odd");
-    parser.setFilename("a.txt");
+    parser.setFilename("");
     parser.reportError("bad");
     parser.reportWarning("odd");
     parser.reportError(RecognitionException("m", "b.txt", 3, 4));
-    EXPECT_EQ("error: bad\nwarning: odd\na.txt: error: bad\na.txt: warning: odd\nb.txt:3:4: m\n", err.text());
+    EXPECT_EQ("sum.txt: error: bad\nsum.txt: warning: odd\nerror: bad\nwarning: odd\nb.txt:3:4: m\n", err.text());
 }
 
 // Parsers on one state share its file name, guessing, position and buffer; a
@@ -213,6 +227,74 @@ TEST(ParserErrors, RenderThePositionAndTheMessageOfEachKind)
         EXPECT_EQ(rendering, error.toString());
     for (const auto& [error, rendering] : noViableAlts)
         EXPECT_EQ(rendering, error.toString());
+}
+
+using NamedTreeParser = Named<TreeParser>;
+
+TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
+{
+    NamedTreeParser p;
+    const ASTRefCount<AST> null = TreeParser::ASTNULL;
+    const ASTRefCount<AST> otherNull(new ASTNULLType);
+    const int three = Token::NULL_TREE_LOOKAHEAD;
+    const char* const notPlus = "<AST>: expecting anything but PLUS; got it anyway";
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[&] { p.match(node("x", three), three); }, nullptr},
+        {[&] { p.match(otherNull, three); }, nullptr},
+        {[&] { p.matchNot(node("*", STAR), PLUS); }, nullptr},
+        {[&] { p.match(node("+", PLUS), setOf({PLUS, STAR})); }, nullptr},
+        {[&] { p.match(null, three); }, "<AST>: expecting NULL_TREE_LOOKAHEAD, found '<ASTNULL>'"},
+        {[&] { p.match(otherNull, ID); }, "<AST>: expecting ID, found '<ASTNULL>'"},
+        {[&] { p.match(nullAST, ID); }, "<AST>: expecting ID, found '<empty tree>'"},
+        {[&] { p.match(node("+", PLUS), ID); }, "<AST>: expecting ID, found '+'"},
+        {[&] { p.matchNot(node("+", PLUS), PLUS); }, notPlus},
+        {[&] { p.matchNot(nullAST, PLUS); }, notPlus},
+        {[&] { p.matchNot(null, PLUS); }, notPlus},
+        {[&] { p.match(node("a", ID), setOf({PLUS, STAR})); }, "<AST>: expecting one of ( PLUS STAR), found 'a'"},
+        {[&] { p.match(nullAST, setOf({ID})); }, "<AST>: expecting one of ( ID), found '<empty tree>'"},
+        {[&] { p.match(null, setOf({3})); }, "<AST>: expecting one of ( NULL_TREE_LOOKAHEAD), found '<ASTNULL>'"},
+    };
+    for (const auto& [run, error] : cases) {
+        SCOPED_TRACE(error ? error : "match");
+        if (error)
+            EXPECT_THROW_TEXT(run(), MismatchedTokenException, error);
+        else
+            EXPECT_NO_THROW(run());
+    }
+    EXPECT_TRUE(TreeParser::ASTNULL == TreeParser::ASTNULL->getFirstChild());
+}
+
+TEST(TreeParser, ReportsNeverShowAFileNameAndTracesShowTheNodeAndGuessing)
+{
+    NamedTreeParser parser;
+    const NamedTreeParser sharing(parser.inputState);
+    ASTRefCount<AST> plus = node("+", PLUS);
+    plus->addChild(node("a", ID));
+    CaptureStream err(std::cerr);
+    CaptureStream out(std::cout);
+    parser.reportError("bad tree");
+    parser.reportWarning("odd tree");
+    parser.reportError(MismatchedTokenException(tokenNames, numTokens, nullAST, ID, false));
+    parser.traceIn("expr", plus);
+    parser.traceIn("atom", nullAST);
+    sharing.inputState->guessing = 1;
+    parser.traceOut("atom", TreeParser::ASTNULL);
+    parser.inputState->guessing = 0;
+    parser.traceOut("expr", plus);
+    parser.traceOut("r", nullAST);
+    parser.traceOut("r", nullAST);
+    parser.traceIn("s", nullAST);
+    EXPECT_EQ(-1, parser.traceDepth);
+    EXPECT_EQ("error: bad tree\nwarning: odd tree\n<AST>: expecting ID, found '<empty tree>'\n", err.text());
+    EXPECT_EQ("| > expr(+)\n"
+              "|  > atom(null)\n"
+              "|  < atom(<ASTNULL>) [guessing]\n"
+              "| < expr(+)\n"
+              "|< r(null)\n"
+              "|< r(null)\n"
+              "|> s(null)\n",
+              out.text());
+    EXPECT_EQ(0, NamedTreeParser().inputState->guessing);
 }
 
 }

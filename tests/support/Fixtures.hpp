@@ -128,31 +128,6 @@ inline BitSet setOf(std::initializer_list<unsigned int> members)
     return set;
 }
 
-// Token types of the parser tests and their name table; entry 2 is never named.
-enum : int { ID = 4, PLUS = 5, STAR = 6, SEMI = 7 };
-inline constexpr const char* tokenNames[] = {"<0>", "EOF", "<2>", "NULL_TREE_LOOKAHEAD", "ID", "PLUS", "STAR", "SEMI"};
-inline constexpr int numTokens = 8;
-
-// Completes a parser or tree parser base with the table above and no tree;
-// its indentation writes a "|" first, showing where it is called virtually.
-template <typename Base>
-class Named : public Base {
-public:
-    using Base::Base;
-    ASTRefCount<AST> getAST() override { return nullAST; }
-    const char* getTokenName(int num) const override { return tokenNames[num]; }
-    const char* const* getTokenNames() const override { return tokenNames; }
-    int getNumTokens() const override { return numTokens; }
-    void traceIndent() override
-    {
-        std::cout << "|";
-        Base::traceIndent();
-    }
-
-    using Base::inputState;
-    using Base::traceDepth;
-};
-
 }
 
 #endif
