@@ -65,15 +65,4 @@ TEST(SampleLexer, ScansEachKindOfTokenAndReportsBadInputWithFileLineAndColumn)
     }
 }
 
-TEST(SampleLexer, KeywordsFollowTheCaseRuleOfLiteralsWhateverTheCaseRuleOfCharacters)
-{
-    const Texts exact{"ID IF 1:1", "ID If 1:4", "IF if 1:7", "EOF  1:9"};
-    const Texts folded{"IF IF 1:1", "IF If 1:4", "IF if 1:7", "EOF  1:9"};
-    for (const auto& [chars, literals] : {std::pair(true, true), {true, false}, {false, false}, {false, true}}) {
-        std::istringstream in("IF If if");
-        SampleLexer lexer(in, chars, literals);
-        EXPECT_EQ(literals ? exact : folded, lexAll(lexer)) << "chars " << chars << ", literals " << literals;
-    }
-}
-
 }

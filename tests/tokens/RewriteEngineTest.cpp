@@ -62,7 +62,6 @@ TEST(TokenStreamRewriteEngine, RejectsTokensWithoutIndexPositionsOutsideTheBuffe
                       "TokenStreamRewriteEngine: no token at position 1, 1 kept");
     EXPECT_THROW_TEXT(engine.remove("p", 3, 2), TokenStreamException,
                       "TokenStreamRewriteEngine: cannot rewrite tokens from 3 to 2: the range is reversed");
-    EXPECT_EQ("", engine.toString("p"));
 }
 
 TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
@@ -78,7 +77,6 @@ TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
         {[](Engine& e) { e.insertBefore(2, "a"); e.insertBefore(2, "b"); e.replace(2, "X"); }, 0, 4, "01abX34"},
         {[](Engine& e) { e.replace(2, "X"); e.insertBefore(2, "a"); e.insertBefore(3, "b"); }, 0, 4, "01X34ab"},
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(3, "B"); }, 2, 4, "234AB"},
-        {[](Engine& e) { e.insertBefore(3, "Z"); }, 0, 1, "01Z"},
         {[](Engine& e) { e.insertBefore("other", 0, "O"); e.remove("other", 1, 4); }, 0, 4, ""},
         // Positions past the last token.
         {[](Engine& e) { e.insertBefore(0, "A"); e.insertBefore(4, "B"); }, 3, 1, "AB"},
@@ -99,10 +97,7 @@ TEST(TokenStreamRewriteEngine, RendersTheTokensAsTheProgramEditsThem)
 
 // An operation that writes its tag in front of its token and counts its destruction.
 struct TaggedOp : Engine::RewriteOperation {
-    TaggedOp(unsigned long index, std::string tag, int& destroyed)
-        : index(index), tag(std::move(tag)), destroyed(destroyed)
-    {
-    }
+    TaggedOp(unsigned long index, const char* tag, int& destroyed) : index(index), tag(tag), destroyed(destroyed) {}
     ~TaggedOp() override { ++destroyed; }
     unsigned long render(std::ostream& out) override
     {
@@ -112,7 +107,7 @@ struct TaggedOp : Engine::RewriteOperation {
     unsigned long getIndex() const override { return index; }
 
     unsigned long index;
-    std::string tag;
+    const char* tag;
     int& destroyed;
 };
 

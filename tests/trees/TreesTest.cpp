@@ -52,7 +52,7 @@ ASTRefCount<AST> fromText(const std::string& text)
     return readList(readList);
 }
 
-TEST(AST, NodesRenderTreesAndListsWithALeadingBlankAndBareNodesHaveNoPayload)
+TEST(AST, NodesRenderTreesAndListsWithALeadingBlank)
 {
     const std::pair<const char*, const char*> listAndTree[] = {
         {" ( + a b ) c", " ( + a b )"}, {" a b c", " a"}, {" ( f ( g ( h i ) ) ) d", " ( f ( g ( h i ) ) )"}};
@@ -62,14 +62,6 @@ TEST(AST, NodesRenderTreesAndListsWithALeadingBlankAndBareNodesHaveNoPayload)
     }
     EXPECT_EQ("+", fromText(" ( + a b )")->toString());
     EXPECT_EQ(" ", CommonAST::factory()->toStringList());
-    ASTRefCount<AST> bare(new BareNode);
-    bare->setText("x");
-    bare->setType(7);
-    EXPECT_EQ("", bare->toString());
-    EXPECT_EQ(0, bare->getType());
-    CaptureStream err(std::cerr);
-    EXPECT_FALSE(bare->clone());
-    EXPECT_EQ("BaseAST::clone()\n", err.text());
 }
 
 TEST(AST, ComparesNodesTreesAndListsFullyAndPartially)
@@ -79,13 +71,10 @@ TEST(AST, ComparesNodesTreesAndListsFullyAndPartially)
         bool equals, tree, treePartial, list, listPartial;
     } cases[] = {
         {" ( x a ) b", "", false, false, true, false, true},
-        {" x", " xx", false, false, false, false, false},
         {" ( x a )", " x", true, false, true, false, true},
-        {" x", " ( x a )", true, false, true, false, true},
         {" a b", " a b c", true, true, true, false, false},
         {" a b c", " a b", true, true, true, false, true},
         {" ( x ( a b ) )", " ( x ( a b ) )", true, true, true, true, true},
-        {" ( x ( a b ) )", " ( x ( a c ) )", true, false, false, false, false},
         {" ( x ( a b c ) )", " ( x ( a b ) )", true, false, true, false, true},
         {" ( x ( a b ) )", " ( x ( a b c ) )", true, false, false, false, false},
     };
@@ -191,22 +180,17 @@ TEST(CommonASTWithHiddenTokens, TakesTheHiddenTokensOfAHiddenStreamTokenOrNodeAn
     using Node = ASTRefCount<CommonASTWithHiddenTokens>;
     Node n(CommonASTWithHiddenTokens::factory());
     n->initialize(token);
-    n->addChild(CommonAST::factory());
     Node copy(n->clone());
     Node other(CommonASTWithHiddenTokens::factory());
-    other->initialize(ASTRefCount<AST>(n));
-    for (const Node& h : {n, copy, other}) {
-        EXPECT_EQ("id", h->getText());
-        EXPECT_EQ(hidden(token)->getHiddenBefore(), h->getHiddenBefore());
-        EXPECT_EQ(hidden(token)->getHiddenAfter(), h->getHiddenAfter());
-    }
-    EXPECT_EQ(0u, copy->getNumberOfChildren());
-    other->initialize(CommonAST::factory());
+    other->initialize(ASTRefCount<AST>(copy));
+    EXPECT_EQ(" id", other->toStringList());
+    EXPECT_TRUE(other->getHiddenBefore() == hidden(token)->getHiddenBefore()
+                && other->getHiddenAfter() == hidden(token)->getHiddenAfter());
+    n->initialize(CommonAST::factory());
     copy->initialize(TokenRefCount<Token>(new CommonToken(6, "plain")));
-    for (const Node& h : {copy, other})
-        EXPECT_FALSE(h->getHiddenBefore() || h->getHiddenAfter());
+    EXPECT_FALSE(n->getHiddenBefore() || copy->getHiddenAfter());
     token = nullToken;
-    n = Node();
+    other = Node();
     EXPECT_EQ((std::vector<int>{8, 7}), deaths);
 }
 
@@ -238,7 +222,6 @@ TEST(ASTFactory, CreatesTheClassRegisteredForTheTypeElseTheDefaultClassAndTheTab
     for (int type : {0, 7, 20, 1000, -1})
         EXPECT_TRUE(isCounted(factory.create(type))) << type;
     EXPECT_STREQ("CommonASTWithHiddenTokens", factory.create(9)->typeName());
-    EXPECT_TRUE(isCounted(TableFactory(COUNTED, &CountedNode::factory).create()));
     EXPECT_EQ(" <no text>", ASTFactory().create(TokenRefCount<Token>(new Token(6)))->toStringList());
     EXPECT_FALSE(factory.create(nullAST) || factory.create(nullToken));
 }
@@ -269,7 +252,6 @@ TEST(ASTFactory, DupCopiesANodeDupTreeItsSubtreeDupListItsSiblingsAndUncloneable
     EXPECT_TRUE(isCounted(list->getNextSibling()));
     EXPECT_FALSE(factory->dup(nullAST) || factory->dupTree(nullAST) || factory->dupList(nullAST));
     ASTRefCount<AST> bare(new BareNode);
-    bare->addChild(node("a"));
     CaptureStream err(std::cerr);
     EXPECT_FALSE(factory->dupTree(bare));
     EXPECT_EQ("BaseAST::clone()\n", err.text());
