@@ -60,22 +60,19 @@ TEST(TokenBuffer, NestedMarksRewindToTheirOwnPositionsAndEmptyHandlesAreRejected
     EXPECT_EQ(5, buffer.LA(2)) << "the tokens pulled before stay";
 }
 
-// Consumed tokens stay queued until the queue compacts (after 5000 single
-// removals) or the buffer goes.
-TEST(TokenBuffer, ReleasesConsumedTokensOnlyAtCompactionOrDestruction)
+// Consumed tokens are released as the queue compacts, and the rest with the buffer.
+TEST(TokenBuffer, ReleasesConsumedTokensAsItGoesAndTheRestWhenItGoes)
 {
     std::vector<int> deaths;
     FunctionStream stream([&](int call) { return new test::ProbeToken(call - 1, deaths); });
     auto buffer = std::make_unique<TokenBuffer>(stream);
-    for (int type = 0; type < 5001; ++type) {
+    for (int type = 0; type < 20000; ++type) {
         ASSERT_EQ(type, buffer->LA(1));
         buffer->consume();
     }
-    EXPECT_TRUE(deaths.empty());
-    EXPECT_EQ(5001, buffer->LA(1));
-    EXPECT_EQ(5001u, deaths.size());
+    EXPECT_GE(deaths.size(), 10000u);
     buffer.reset();
-    EXPECT_EQ(5002u, deaths.size());
+    EXPECT_EQ(20000u, deaths.size());
 }
 
 }
