@@ -1,51 +1,78 @@
-#include <orvel/Token.hpp>
+#include <orvel/CommonHiddenStreamToken.hpp>
+#include <orvel/TokenWithIndex.hpp>
 
-#include <gtest/gtest.h>
+#include "support/Fixtures.hpp"
 
+#include <algorithm>
 #include <climits>
-
-using orvel::Token;
 
 namespace {
 
-// Constant expressions, so usable as case labels.
-static_assert(Token::SKIP == -1 && Token::INVALID_TYPE == 0 && Token::EOF_TYPE == 1);
-static_assert(Token::NULL_TREE_LOOKAHEAD == 3 && Token::MIN_USER_TYPE == 4);
+using namespace orvel;
+using test::hidden;
+using test::ProbeToken;
 
-TEST(Token, DefaultTokenAnswersNeutralValuesAndIgnoresPositionTextAndFile)
+TEST(Token, RenderingsShowTextTypeAndForCommonTokensLineAndColumnButNeverTheFile)
 {
-    Token token;
-    token.setLine(5);
-    token.setColumn(6);
-    token.setText("abc");
-    token.setFilename("f.g");
-    EXPECT_EQ(Token::INVALID_TYPE, token.getType());
-    EXPECT_EQ(0, token.getLine());
-    EXPECT_EQ(0, token.getColumn());
-    EXPECT_EQ("<no text>", token.getText());
-    EXPECT_EQ(&orvel::emptyString, &token.getFilename());
-    EXPECT_EQ("", token.getFilename());
+    const TokenRefCount<Token> plain(new Token(INT_MIN));
+    plain->setText("abc");
+    plain->setLine(5);
+    const TokenRefCount<Token> placed(new CommonToken(7, "say \"hi\"\n"));
+    placed->setLine(-3);
+    placed->setColumn(0);
+    placed->setFilename("input.g");
+    const std::pair<TokenRefCount<Token>, const char*> renderings[] = {
+        {plain, "[\"<no text>\",<-2147483648>]"},
+        {placed, "[\"say \"hi\"\n\",<7>,line=-3,column=0]"},
+        {CommonToken::factory(), "[\"\",<0>,line=1,column=1]"},
+        {CommonHiddenStreamToken::factory(), "[\"\",<0>,line=1,column=1]"},
+        {new TokenWithIndex(5, "id"), "[\"id\",<5>,line=1,column=1]"},
+    };
+    for (const auto& [token, rendering] : renderings)
+        EXPECT_EQ(rendering, token->toString());
+    EXPECT_EQ(0, plain->getLine());
+    EXPECT_EQ("", placed->getFilename());
 }
 
-// Its text comes from an override, its type from the stored field.
-struct NamedToken : Token {
-    NamedToken() : Token(9) {}
-    std::string getText() const override { return "name"; }
-    int getType() const override { return 99; }
-};
-
-TEST(Token, RenderingShowsTheVirtualTextAndTheStoredTypeInDecimal)
+// Builds `length` probe tokens 0, 1, ... each linked to the next, and back when `bothWays`; returns the first.
+TokenRefCount<Token> chain(int length, bool bothWays, std::vector<int>& deaths)
 {
-    const std::pair<int, const char*> renderings[] = {
-        {5, "[\"<no text>\",<5>]"},
-        {0, "[\"<no text>\",<0>]"},
-        {Token::SKIP, "[\"<no text>\",<-1>]"},
-        {INT_MAX, "[\"<no text>\",<2147483647>]"},
-        {INT_MIN, "[\"<no text>\",<-2147483648>]"},
-    };
-    for (const auto& [type, expected] : renderings)
-        EXPECT_EQ(expected, Token(type).toString()) << "type " << type;
-    EXPECT_EQ("[\"name\",<9>]", NamedToken().toString());
+    TokenRefCount<Token> first(new ProbeToken(0, deaths));
+    TokenRefCount<Token> last = first;
+    for (int id = 1; id < length; ++id) {
+        TokenRefCount<Token> next(new ProbeToken(id, deaths));
+        hidden(last)->setHiddenAfter(next);
+        if (bothWays)
+            hidden(next)->setHiddenBefore(last);
+        last = next;
+    }
+    return first;
+}
+
+// A run linked both ways holds itself together: it lives while anything
+// outside holds one of its tokens and is freed as soon as nothing does.
+TEST(CommonHiddenStreamToken, AMillionLongChainOrRunIsFreedWithinTheDefaultStack)
+{
+    constexpr int length = 1000000;
+    for (bool bothWays : {false, true}) {
+        std::vector<int> deaths;
+        deaths.reserve(length);
+        TokenRefCount<Token> first = chain(length, bothWays, deaths);
+        TokenRefCount<Token> middle = first;
+        for (int i = 0; i < length / 2; ++i)
+            middle = hidden(middle)->getHiddenAfter();
+        first = nullptr;
+        EXPECT_EQ(bothWays ? 0u : length / 2u, deaths.size());
+        if (bothWays) {
+            for (first = middle; hidden(first)->getHiddenBefore();)
+                first = hidden(first)->getHiddenBefore();
+            EXPECT_EQ(0, first->getType());
+            first = nullptr;
+        }
+        middle = nullptr;
+        ASSERT_EQ(static_cast<std::size_t>(length), deaths.size());
+        EXPECT_TRUE(bothWays || std::is_sorted(deaths.begin(), deaths.end()));
+    }
 }
 
 }

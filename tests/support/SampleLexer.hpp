@@ -1,76 +1,71 @@
-#ifndef ORVEL_TESTS_LEXING_SAMPLELEXER_HPP
-#define ORVEL_TESTS_LEXING_SAMPLELEXER_HPP
+#ifndef ORVEL_TESTS_SUPPORT_SAMPLELEXER_HPP
+#define ORVEL_TESTS_SUPPORT_SAMPLELEXER_HPP
 
 #include <orvel/BitSet.hpp>
 #include <orvel/CharBuffer.hpp>
 #include <orvel/CharScanner.hpp>
 #include <orvel/NoViableAltForCharException.hpp>
-#include <orvel/RecognitionException.hpp>
 
 #include <istream>
 #include <string>
 
-namespace sample {
+namespace orvel::sample {
 
-inline orvel::BitSet charsOf(const std::string& chars)
+inline BitSet charsOf(const std::string& chars)
 {
-    orvel::BitSet set(128);
+    BitSet set(128);
     for (const char c : chars)
         set.add(static_cast<unsigned char>(c));
     return set;
 }
 
-inline const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_";
-inline const orvel::BitSet identStart = charsOf(letters);
-inline const orvel::BitSet identPart = charsOf(letters + "0123456789");
-// Where scanning resumes after an error: a character that starts a token.
-inline const orvel::BitSet resync = charsOf(letters + "0123456789 \t\r\n.;\"/");
-
 // Token types of the sample language.
-enum : int { ID = orvel::Token::MIN_USER_TYPE, INT, FLOAT, STRING, DOT, DIV, SEMI, IF, WHILE };
+enum : int { ID = Token::MIN_USER_TYPE, INT, FLOAT, STRING, DOT, DIV, SEMI, IF, WHILE, WS, COMMENT };
 
 // A lexer written the way generated lexers are: nextToken() dispatches on the
 // lookahead to rule methods that match and consume, skips white space and
-// comments, looks identifiers up in the literal table, and reports and
-// recovers from errors. NUMBER decides between FLOAT and INT with a syntactic
-// predicate: it tries digits '.' digits while guessing, then rewinds.
-class SampleLexer : public orvel::CharScanner {
+// comments (or hands them out, when keeping the layout), looks identifiers up
+// in the literal table, and reports and recovers from errors. NUMBER tells
+// FLOAT from INT with a syntactic predicate: it tries digits '.' digits while
+// guessing, then rewinds.
+class SampleLexer : public CharScanner {
 public:
-    SampleLexer(std::istream& in, bool caseSensitiveChars, bool caseSensitiveLiterals)
-        : CharScanner(new orvel::CharBuffer(in), caseSensitiveChars), literalsCaseSensitive(caseSensitiveLiterals)
+    explicit SampleLexer(std::istream& in, bool keepLayout = false)
+        : CharScanner(new CharBuffer(in), true), keepLayout(keepLayout)
     {
         literals["if"] = IF;
         literals["while"] = WHILE;
     }
 
-    bool getLiteralsCaseSensitive() const override { return literalsCaseSensitive; }
+    bool getLiteralsCaseSensitive() const override { return true; }
 
-    orvel::TokenRefCount<orvel::Token> nextToken() override
+    TokenRefCount<Token> nextToken() override
     {
         for (;;) {
             resetText();
             try {
-                int ttype = orvel::Token::SKIP;
+                int ttype = Token::SKIP;
                 switch (LA(1)) {
-                case ' ': case '\t': case '\r': case '\n': mWS(); break;
+                case ' ': case '\t': case '\r': case '\n': ttype = mWS(); break;
                 case '.': match('.'); ttype = DOT; break;
                 case ';': match(';'); ttype = SEMI; break;
-                case '"': mSTRING(); ttype = STRING; break;
+                case '"': ttype = mSTRING(); break;
                 case '/': ttype = mSLASH(); break;
-                case '0': case '1': case '2': case '3': case '4':
-                case '5': case '6': case '7': case '8': case '9': ttype = mNUMBER(); break;
-                case EOF_CHAR: uponEOF(); return makeToken(orvel::Token::EOF_TYPE);
+                case EOF_CHAR: uponEOF(); return makeToken(Token::EOF_TYPE);
                 default:
-                    if (!identStart.member(static_cast<unsigned int>(LA(1))))
-                        throw orvel::NoViableAltForCharException(LA(1), getFilename(), getLine(), getColumn());
-                    ttype = mID();
+                    if (LA(1) >= '0' && LA(1) <= '9')
+                        ttype = mNUMBER();
+                    else if (identStart.member(static_cast<unsigned int>(LA(1))))
+                        ttype = mID();
+                    else
+                        throw NoViableAltForCharException(LA(1), getFilename(), getLine(), getColumn());
                 }
-                if (ttype == orvel::Token::SKIP)
+                if (ttype == Token::SKIP)
                     continue;
                 tokenObject = makeToken(ttype);
                 tokenObject->setText(getText());
                 return tokenObject;
-            } catch (const orvel::RecognitionException& ex) {
+            } catch (const RecognitionException& ex) {
                 reportError(ex);
                 recover(ex, resync);
             }
@@ -78,12 +73,13 @@ public:
     }
 
 private:
-    void mWS()
+    int mWS()
     {
         const int c = LA(1);
         match(c);
         if (c == '\n')
             newline();
+        return keepLayout ? WS : Token::SKIP;
     }
 
     int mID()
@@ -104,7 +100,7 @@ private:
             match('.');
             mDIGITS();
             isFloat = true;
-        } catch (const orvel::RecognitionException&) {
+        } catch (const RecognitionException&) {
         }
         rewind(start);
         --inputState->guessing;
@@ -123,7 +119,7 @@ private:
         while (LA(1) >= '0' && LA(1) <= '9');
     }
 
-    void mSTRING()
+    int mSTRING()
     {
         match('"');
         while (LA(1) != '"' && LA(1) != '\n' && LA(1) != EOF_CHAR) {
@@ -132,6 +128,7 @@ private:
             matchNot(EOF_CHAR);
         }
         match('"');
+        return STRING;
     }
 
     int mSLASH()
@@ -148,10 +145,16 @@ private:
                 newline();
         }
         match("*/");
-        return orvel::Token::SKIP;
+        return keepLayout ? COMMENT : Token::SKIP;
     }
 
-    bool literalsCaseSensitive;
+    static inline const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_";
+    static inline const BitSet identStart = charsOf(letters);
+    static inline const BitSet identPart = charsOf(letters + "0123456789");
+    // Where scanning resumes after an error: a character that starts a token.
+    static inline const BitSet resync = charsOf(letters + "0123456789 \t\r\n.;\"/");
+
+    bool keepLayout;
 };
 
 }
