@@ -615,7 +615,10 @@ std::string GrammarAnalyzer::describe(const Decision& d, std::size_t a, std::siz
 {
     std::string out;
     for (int depth = 0; depth < info_.k; ++depth) {
-        const std::vector<int> common = d.alts[a][depth].intersection(d.alts[b][depth]).members();
+        SymbolSet both = d.alts[a][depth].intersection(d.alts[b][depth]);
+        if (d.alts[a][depth].has(info_.endSymbol) || d.alts[b][depth].has(info_.endSymbol))
+            both.add(info_.endSymbol);
+        const std::vector<int> common = both.members();
         if (common.empty())
             break;
         out += depth == 0 ? "LA(" : ", LA(";
@@ -652,31 +655,41 @@ void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::siz
     diagnostics_.warning(d.pos, text);
 }
 
+// Whether two lookahead sets overlap. "The token may end here" overlaps
+// everything, since any character may follow a token.
+bool overlap(const SymbolSet& a, const SymbolSet& b, int end)
+{
+    return a.intersects(b) || (a.has(end) && !b.empty()) || (b.has(end) && !a.empty());
+}
+
 // Finds the least depth that tells every pair of alternatives apart, and
-// warns about pairs that no depth up to k separates.
+// warns about pairs that no depth up to k separates. A pair that only the
+// end of a token keeps apart is resolved for the longer match, silently when
+// the alternative that goes on comes first.
 void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, bool loopQuiet)
 {
     d.depth = 1;
-    std::vector<std::pair<std::size_t, std::size_t>> conflicts;
+    const int end = info_.endSymbol;
     for (std::size_t a = 0; a < d.alts.size(); ++a)
         for (std::size_t b = a + 1; b < d.alts.size(); ++b) {
             int apart = 0;
             for (int depth = 0; depth < info_.k && apart == 0; ++depth)
-                if (!d.alts[a][depth].intersects(d.alts[b][depth]))
+                if (!overlap(d.alts[a][depth], d.alts[b][depth], end))
                     apart = depth + 1;
-            if (apart == 0) {
-                conflicts.emplace_back(a, b);
-                apart = info_.k;
-            }
-            d.depth = std::max(d.depth, apart);
+            d.depth = std::max(d.depth, apart == 0 ? info_.k : apart);
+            if (apart != 0 || !warnings_ || quiet)
+                continue;
+            if (loopQuiet && d.hasExit && b == d.alts.size() - 1)
+                continue;
+            bool shorterFirst = true;
+            for (int depth = 0; depth < info_.k; ++depth)
+                if (!d.alts[a][depth].intersects(d.alts[b][depth])) {
+                    shorterFirst = d.alts[a][depth].has(end);
+                    break;
+                }
+            if (shorterFirst)
+                warn(d, p, a, b);
         }
-    if (!warnings_ || quiet)
-        return;
-    for (const auto& [a, b] : conflicts) {
-        const bool withExit = d.hasExit && b == d.alts.size() - 1;
-        if (!(withExit && loopQuiet))
-            warn(d, p, a, b);
-    }
 }
 
 void GrammarAnalyzer::run()

@@ -212,6 +212,8 @@ void ClassGenerator::declaration(CodeWriter& out) const
     out.line("void enterRule();");
     if (lexer_)
         out.line("orvel::TokenRefCount<orvel::Token> returnToken_;");
+    else
+        out.line("orvel::TokenRefCount<orvel::Token> lastErrorToken_;  // where the last error was reported");
     out.line("int nesting_ = 0;");
     out.line("int nestingLimit_ = " + std::to_string(info_.nestingLimit) + ";");
     out.line("bool nestingExceeded_ = false;");
@@ -366,8 +368,19 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
         out.open("catch (const orvel::RecognitionException& ex)");
         out.line("if (nestingExceeded_)");
         out.line("    throw;");
-        out.line("reportError(ex);");
-        out.line("recover(ex, " + setName(info_.follow[index]) + ");");
+        if (lexer_) {
+            out.line("reportError(ex);");
+            out.line("recover(ex, " + setName(info_.follow[index]) + ");");
+        } else {
+            out.open("if (LT(1) == lastErrorToken_)");
+            out.line("consume();");
+            out.close();
+            out.open("else");
+            out.line("reportError(ex);");
+            out.line("lastErrorToken_ = LT(1);");
+            out.close();
+            out.line("consumeUntil(" + setName(info_.follow[index]) + ");");
+        }
         out.close();
     }
     if (lexer_) {
@@ -375,7 +388,10 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
         if (s.testLiterals && !r.fragment)
             out.line("ttype_ = testLiteralsTable(text.substr(begin_), ttype_);");
         out.line("returnToken_ = makeToken(ttype_);");
-        out.line("returnToken_->setText(text.substr(begin_));");
+        out.line("if (begin_ == 0)");
+        out.line("    returnToken_->setText(text);");
+        out.line("else");
+        out.line("    returnToken_->setText(text.substr(begin_));");
         out.close();
     } else if (!info_.returnTypes[index].empty()) {
         out.line("return " + info_.returnNames[index] + ";");
@@ -517,9 +533,6 @@ void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts
                             const std::vector<std::string>& bodies, const std::string& otherwise,
                             bool allowSwitch)
 {
-    out.open("");
-    for (int depth = 1; depth <= d.depth; ++depth)
-        out.line("const int la" + std::to_string(depth) + "_ = LA(" + std::to_string(depth) + ");");
     std::vector<std::string> tests;
     std::size_t fallback = alts;
     for (std::size_t a = 0; a < alts && fallback == alts; ++a) {
@@ -535,6 +548,15 @@ void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts
     }
     const std::string fallbackBody = fallback < alts ? bodies[fallback] : otherwise;
     const bool useSwitch = allowSwitch && d.depth == 1 && tests.size() > 2;
+    out.open("");
+    for (int depth = 1; depth <= d.depth; ++depth) {
+        const std::string la = "la" + std::to_string(depth) + "_";
+        bool used = useSwitch && depth == 1;
+        for (const std::string& t : tests)
+            used = used || t.find(la) != std::string::npos;
+        if (used)
+            out.line("const int " + la + " = LA(" + std::to_string(depth) + ");");
+    }
     if (useSwitch) {
         out.open("switch (la1_)");
         SymbolSet claimed(info_.symbolCount);
