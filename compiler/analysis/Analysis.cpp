@@ -371,6 +371,12 @@ void GrammarAnalyzer::checkLeftRecursion()
                 changed = true;
             }
     }
+    for (std::size_t i = 0; i < n; ++i) {
+        const Rule& r = *grammar_.rules[i];
+        if (grammar_.lexer && !r.fragment && nullable_[i])
+            diagnostics_.error(r.pos, "token rule " + r.name +
+                                          " can match no character at all; make it a fragment");
+    }
     std::vector<std::vector<int>> calls(n);
     for (std::size_t i = 0; i < n; ++i) {
         std::set<int> s;
