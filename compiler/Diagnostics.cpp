@@ -4,11 +4,11 @@ namespace orvelc {
 
 void Diagnostics::error(Position pos, const std::string& message)
 {
-    if (errors_ < maxErrors)
-        line(pos, "", message);
-    else if (errors_ == maxErrors)
+    if (saturated())
+        return;
+    line(pos, "", message);
+    if (++errors_ == maxErrors)
         line(pos, "", "too many errors; stopping");
-    ++errors_;
 }
 
 void Diagnostics::warning(Position pos, const std::string& message)

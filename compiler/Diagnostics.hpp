@@ -4,6 +4,7 @@
 #include "reader/Grammar.hpp"
 
 #include <ostream>
+#include <utility>
 #include <string>
 
 namespace orvelc {
@@ -14,6 +15,7 @@ class Diagnostics {
 public:
     Diagnostics(std::string file, std::ostream& out) : file_(std::move(file)), out_(out) {}
 
+    // Reports an error; after maxErrors of them, says so once and reports no more.
     void error(Position pos, const std::string& message);
     void warning(Position pos, const std::string& message);
     int errorCount() const { return errors_; }

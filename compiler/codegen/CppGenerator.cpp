@@ -77,9 +77,9 @@ private:
     void block(CodeWriter& out, const Node& node);
     void loop(CodeWriter& out, const Node& node, const Decision& d);
     void choice(CodeWriter& out, const Decision& d, std::size_t alts,
-                const std::vector<std::string>& bodies, const std::string& otherwise,
-                bool allowSwitch);
-    std::vector<std::string> altBodies(const Node& node);
+                const std::vector<std::string>& bodies, const std::vector<std::string>& untested,
+                const std::string& otherwise, bool allowSwitch);
+    std::vector<std::string> altBodies(const Node& node, bool verified);
     std::string noViableAlt() const;
     void nextToken(CodeWriter& out);
     int ruleIndex(const std::string& name) const;
@@ -89,6 +89,9 @@ private:
     const Vocabulary& vocabulary_;
     SetTables& sets_;
     bool lexer_;
+    // The decision before the next element has already checked that LA(1)
+    // is in the element's set, so consuming is enough.
+    bool verified_ = false;
 };
 
 std::string ClassGenerator::symbol(int s) const
@@ -311,7 +314,7 @@ void ClassGenerator::nextToken(CodeWriter& out)
     out.line("returnToken_ = orvel::nullToken;");
     out.line("nestingExceeded_ = false;");
     out.open("try");
-    choice(out, d, d.alts.size(), bodies, noViableAlt(), true);
+    choice(out, d, d.alts.size(), bodies, bodies, noViableAlt(), true);
     out.line("if (returnToken_)");
     out.line("    return returnToken_;");
     out.close();
@@ -409,6 +412,18 @@ void ClassGenerator::sequence(CodeWriter& out, const Sequence& seq)
 void ClassGenerator::element(CodeWriter& out, const Node& node)
 {
     const std::string& label = node.label;
+    const bool verified = verified_;
+    verified_ = false;
+    const bool single = node.kind == NodeKind::Char || node.kind == NodeKind::Range ||
+                        node.kind == NodeKind::Not || node.kind == NodeKind::Wildcard ||
+                        node.kind == NodeKind::TokenRef ||
+                        (node.kind == NodeKind::String && (!lexer_ || node.text.size() == 1));
+    if (verified && single) {
+        if (!label.empty())
+            out.line(label + (lexer_ ? " = LA(1);" : " = LT(1);"));
+        out.line("consume();");
+        return;
+    }
     switch (node.kind) {
     case NodeKind::Action: out.verbatim(node.text); return;
     case NodeKind::Block: block(out, node); return;
@@ -480,12 +495,14 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     }
 }
 
-std::vector<std::string> ClassGenerator::altBodies(const Node& node)
+std::vector<std::string> ClassGenerator::altBodies(const Node& node, bool verified)
 {
     std::vector<std::string> bodies;
     for (const Sequence& alt : node.alts) {
         CodeWriter w;
+        verified_ = verified;
         sequence(w, alt);
+        verified_ = false;
         bodies.push_back(w.text());
     }
     return bodies;
@@ -502,8 +519,9 @@ void ClassGenerator::block(CodeWriter& out, const Node& node)
         loop(out, node, d);
         return;
     }
-    const std::vector<std::string> bodies = altBodies(node);
-    choice(out, d, bodies.size(), bodies, node.suffix == '?' ? "" : noViableAlt(), true);
+    const std::vector<std::string> bodies = altBodies(node, true);
+    choice(out, d, bodies.size(), bodies, altBodies(node, false),
+           node.suffix == '?' ? "" : noViableAlt(), true);
 }
 
 void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
@@ -512,25 +530,29 @@ void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
     const bool plus = node.suffix == '+';
     out.open(plus ? "for (int " + count + " = 0;; ++" + count + ")" : "for (;;)");
     const std::string exit = plus ? "if (" + count + " >= 1)\n    break;\n" + noViableAlt() : "break;";
-    std::vector<std::string> bodies = altBodies(node);
+    std::vector<std::string> bodies = altBodies(node, true);
+    std::vector<std::string> untested = altBodies(node, false);
     if (d.greedy) {
-        choice(out, d, bodies.size(), bodies, exit, false);
+        choice(out, d, bodies.size(), bodies, untested, exit, false);
     } else {
         // The exit is tested first: the loop ends as soon as what follows it fits.
         Decision exitFirst = d;
         std::rotate(exitFirst.alts.rbegin(), exitFirst.alts.rbegin() + 1, exitFirst.alts.rend());
         bodies.insert(bodies.begin(), plus ? "if (" + count + " >= 1)\n    break;" : "break;");
-        choice(out, exitFirst, bodies.size(), bodies, exit, false);
+        untested.insert(untested.begin(), bodies.front());
+        choice(out, exitFirst, bodies.size(), bodies, untested, exit, false);
     }
     out.close();
 }
 
 // Chooses among `alts` alternatives by their lookahead, first one first; a
 // `switch` when one symbol decides, a chain of tests otherwise. An
-// alternative that may begin with anything is taken when no other fits,
+// alternative that may begin with anything is taken when no other fits (in
+// its `untested` form, which matches its first element instead of consuming it),
 // `otherwise` when there is none.
 void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts,
-                            const std::vector<std::string>& bodies, const std::string& otherwise,
+                            const std::vector<std::string>& bodies,
+                            const std::vector<std::string>& untested, const std::string& otherwise,
                             bool allowSwitch)
 {
     std::vector<std::string> tests;
@@ -546,7 +568,7 @@ void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts
             fallback = a;
         tests.push_back(t);
     }
-    const std::string fallbackBody = fallback < alts ? bodies[fallback] : otherwise;
+    const std::string fallbackBody = fallback < alts ? untested[fallback] : otherwise;
     const bool useSwitch = allowSwitch && d.depth == 1 && tests.size() > 2;
     out.open("");
     for (int depth = 1; depth <= d.depth; ++depth) {
