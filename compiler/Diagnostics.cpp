@@ -1,0 +1,32 @@
+#include "Diagnostics.hpp"
+
+namespace orvelc {
+
+void Diagnostics::error(Position pos, const std::string& message)
+{
+    if (saturated())
+        return;
+    line(pos, "", message);
+    if (++errors_ == maxErrors)
+        line(pos, "", "too many errors; stopping");
+}
+
+void Diagnostics::warning(Position pos, const std::string& message)
+{
+    line(pos, "warning: ", message);
+}
+
+void Diagnostics::line(Position pos, const char* kind, const std::string& message)
+{
+    out_ << file_ << ':' << pos.line << ':' << pos.column << ": " << kind << message << std::endl;
+}
+
+const Option* findOption(const std::vector<Option>& options, const std::string& name)
+{
+    for (const Option& o : options)
+        if (o.name == name)
+            return &o;
+    return nullptr;
+}
+
+}

@@ -1,0 +1,869 @@
+#include "analysis/Analysis.hpp"
+
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace orvelc {
+
+namespace {
+
+constexpr int maxK = 8;
+
+bool isLowerStart(const std::string& name) { return name[0] >= 'a' && name[0] <= 'z'; }
+
+int fold(int c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+
+std::string trim(const std::string& s)
+{
+    const auto first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// Reads a boolean or a number option; reports a bad value.
+class OptionReader {
+public:
+    explicit OptionReader(Diagnostics& d) : diagnostics_(d) {}
+
+    void check(const std::vector<Option>& options, const std::set<std::string>& allowed,
+               const char* where)
+    {
+        std::set<std::string> seen;
+        for (const Option& o : options) {
+            if (allowed.count(o.name) == 0)
+                diagnostics_.error(o.pos, "unknown " + std::string(where) + " option " + o.name);
+            else if (!seen.insert(o.name).second)
+                diagnostics_.error(o.pos, "option " + o.name + " is set twice");
+        }
+    }
+
+    bool flag(const std::vector<Option>& options, const std::string& name, bool fallback)
+    {
+        const Option* o = findOption(options, name);
+        if (!o)
+            return fallback;
+        if (o->value != "true" && o->value != "false") {
+            diagnostics_.error(o->pos, "option " + name + " is true or false");
+            return fallback;
+        }
+        return o->value == "true";
+    }
+
+    int number(const std::vector<Option>& options, const std::string& name, int low, int high,
+               int fallback)
+    {
+        const Option* o = findOption(options, name);
+        if (!o)
+            return fallback;
+        const std::string& v = o->value;
+        const bool digits = !v.empty() && v.size() <= 9 &&
+                            v.find_first_not_of("0123456789") == std::string::npos;
+        const int n = digits ? std::stoi(v) : -1;
+        if (n < low || n > high) {
+            diagnostics_.error(o->pos, "option " + name + " is a number from " +
+                                           std::to_string(low) + " to " + std::to_string(high));
+            return fallback;
+        }
+        return n;
+    }
+
+private:
+    Diagnostics& diagnostics_;
+};
+
+// The analysis graph: matches, branches, rule calls and rule ends.
+struct GraphNode {
+    enum Kind { Match, Branch, Call, End } kind;
+    SymbolSet set;     // Match: the symbols; End: added at every depth
+    std::vector<int> next;
+    int rule = -1;
+};
+
+struct PendingDecision {
+    Node* block;
+    const Rule* rule;
+    std::vector<int> entries;
+    int exit = -1;
+};
+
+class GrammarAnalyzer {
+public:
+    GrammarAnalyzer(Grammar& g, const Vocabulary& v, Diagnostics& d, bool warnings,
+                    GrammarInfo& info)
+        : grammar_(g), vocabulary_(v), diagnostics_(d), warnings_(warnings), info_(info),
+          options_(d)
+    {
+    }
+
+    void run();
+
+private:
+    void readOptions();
+    void indexRules();
+    void checkNode(Node& node, const Rule& rule, bool inNot);
+    void checkLabel(const Node& node);
+    bool operandSet(const Node& node, SymbolSet& out);
+    SymbolSet charSet(int first, int last) const;
+    bool nullable(const Sequence& seq) const;
+    bool nullable(const Node& node) const;
+    void leftCalls(const Sequence& seq, std::set<int>& out) const;
+    void leftCalls(const Node& node, std::set<int>& out) const;
+    void checkLeftRecursion();
+    void checkReachability();
+    int newNode(GraphNode::Kind kind);
+    int build(const Sequence& seq, int next, const Rule& rule);
+    int buildElement(Node& node, int next, const Rule& rule);
+    void computeLookahead();
+    std::vector<SymbolSet> lookOf(int node) const;
+    void decide(Decision& d, const PendingDecision& p, bool quiet, bool loopQuiet);
+    void warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b);
+    std::string describe(const Decision& d, std::size_t a, std::size_t b) const;
+
+    Grammar& grammar_;
+    const Vocabulary& vocabulary_;
+    Diagnostics& diagnostics_;
+    bool warnings_;
+    GrammarInfo& info_;
+    OptionReader options_;
+    bool warnAmbiguity_ = true;
+    std::map<std::string, int> rules_;
+    std::vector<bool> nullable_;
+    std::vector<GraphNode> nodes_;
+    std::vector<int> ruleStart_;
+    std::vector<int> ruleEnd_;
+    std::vector<std::vector<int>> continuations_;
+    std::vector<std::vector<SymbolSet>> look_;
+    std::vector<PendingDecision> pending_;
+};
+
+void GrammarAnalyzer::readOptions()
+{
+    const bool lexer = grammar_.lexer;
+    std::set<std::string> allowed = {"k", "defaultErrorHandler", "warnAmbiguity", "nestingLimit"};
+    if (lexer)
+        allowed.insert({"caseSensitive", "caseSensitiveLiterals", "testLiterals"});
+    options_.check(grammar_.options, allowed, "grammar");
+    info_.k = options_.number(grammar_.options, "k", 1, maxK, 1);
+    info_.nestingLimit = options_.number(grammar_.options, "nestingLimit", 1, 1000000, 1000);
+    info_.caseSensitive = options_.flag(grammar_.options, "caseSensitive", true);
+    info_.caseSensitiveLiterals =
+        options_.flag(grammar_.options, "caseSensitiveLiterals", info_.caseSensitive);
+    warnAmbiguity_ = options_.flag(grammar_.options, "warnAmbiguity", true);
+    const bool handler = options_.flag(grammar_.options, "defaultErrorHandler", !lexer);
+    const bool literals = options_.flag(grammar_.options, "testLiterals", true);
+    std::set<std::string> ruleAllowed = {"defaultErrorHandler", "warnAmbiguity"};
+    if (lexer)
+        ruleAllowed.insert("testLiterals");
+    for (const auto& r : grammar_.rules) {
+        options_.check(r->options, ruleAllowed, "rule");
+        info_.settings.push_back({options_.flag(r->options, "defaultErrorHandler", handler),
+                                  options_.flag(r->options, "testLiterals", literals)});
+    }
+    if (lexer) {
+        info_.eofSymbol = 256;
+        info_.endSymbol = 257;
+        info_.symbolCount = 258;
+    } else {
+        info_.eofSymbol = 1;
+        info_.endSymbol = vocabulary_.maxType() + 1;
+        info_.symbolCount = vocabulary_.maxType() + 2;
+    }
+}
+
+void GrammarAnalyzer::indexRules()
+{
+    for (std::size_t i = 0; i < grammar_.rules.size(); ++i) {
+        Rule& r = *grammar_.rules[i];
+        const auto [it, fresh] = rules_.emplace(r.name, static_cast<int>(i));
+        if (!fresh)
+            diagnostics_.error(r.pos, "rule " + r.name + " is defined twice (first at line " +
+                                          std::to_string(grammar_.rules[it->second]->pos.line) +
+                                          ")");
+        if (grammar_.lexer && r.start)
+            diagnostics_.error(r.pos, "lexer rules cannot be marked start");
+        if (!grammar_.lexer && (r.fragment || r.skip))
+            diagnostics_.error(r.pos, "only lexer rules can be fragment or skip");
+        if (!grammar_.lexer && !isLowerStart(r.name))
+            diagnostics_.error(r.pos, "parser rule " + r.name + " must start with a lower-case letter");
+        if (grammar_.lexer && !r.returns.empty())
+            diagnostics_.error(r.pos, "lexer rule " + r.name + " cannot return a value");
+        std::string type;
+        std::string name;
+        if (!r.returns.empty()) {
+            const std::string spec = trim(r.returns);
+            auto cut = spec.size();
+            while (cut > 0 && (isalnum(static_cast<unsigned char>(spec[cut - 1])) || spec[cut - 1] == '_'))
+                --cut;
+            name = spec.substr(cut);
+            type = trim(spec.substr(0, cut));
+            if (name.empty() || type.empty())
+                diagnostics_.error(r.pos, "returns needs a type and a name, as in returns [int v]");
+        }
+        info_.returnTypes.push_back(type);
+        info_.returnNames.push_back(name);
+    }
+}
+
+SymbolSet GrammarAnalyzer::charSet(int first, int last) const
+{
+    SymbolSet s(info_.symbolCount);
+    for (int c = first; c <= last; ++c)
+        s.add(info_.caseSensitive ? c : fold(c));
+    return s;
+}
+
+// The set that a `~` operand stands for; false when it is not a set.
+bool GrammarAnalyzer::operandSet(const Node& node, SymbolSet& out)
+{
+    switch (node.kind) {
+    case NodeKind::Char: out.unite(charSet(node.low, node.low)); return true;
+    case NodeKind::Range: out.unite(charSet(node.low, node.high)); return true;
+    case NodeKind::TokenRef: {
+        const int t = node.text == "EOF" ? 1 : vocabulary_.byName(node.text);
+        if (t > 0)
+            out.add(t);
+        return true;
+    }
+    case NodeKind::String:
+        if (!grammar_.lexer) {
+            const int t = vocabulary_.byLiteral(node.text);
+            if (t > 0)
+                out.add(t);
+            return true;
+        }
+        return false;
+    case NodeKind::Block:
+        if (node.suffix != 0)
+            return false;
+        for (const Sequence& alt : node.alts)
+            if (alt.size() != 1 || !alt[0]->label.empty() || !operandSet(*alt[0], out))
+                return false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void GrammarAnalyzer::checkLabel(const Node& node)
+{
+    if (node.label.empty())
+        return;
+    const bool element = node.kind == NodeKind::TokenRef || node.kind == NodeKind::String ||
+                         node.kind == NodeKind::Char || node.kind == NodeKind::Range ||
+                         node.kind == NodeKind::Not || node.kind == NodeKind::Wildcard;
+    if (node.kind == NodeKind::RuleRef) {
+        const auto it = rules_.find(node.text);
+        if (!grammar_.lexer && it != rules_.end() && info_.returnTypes[it->second].empty())
+            diagnostics_.error(node.pos, "label " + node.label + " names rule " + node.text +
+                                             ", which returns nothing");
+    } else if (!element || (grammar_.lexer && node.kind == NodeKind::String)) {
+        diagnostics_.error(node.pos, "label " + node.label +
+                                         " must name a token, a character or a rule reference");
+    }
+}
+
+void GrammarAnalyzer::checkNode(Node& node, const Rule& rule, bool inNot)
+{
+    checkLabel(node);
+    switch (node.kind) {
+    case NodeKind::RuleRef:
+        if (rules_.count(node.text) == 0)
+            diagnostics_.error(node.pos, "rule " + node.text + " is not defined");
+        break;
+    case NodeKind::TokenRef:
+        if (node.text != "EOF" && vocabulary_.byName(node.text) < 0)
+            diagnostics_.error(node.pos, "token " + node.text + " is not defined");
+        if (!node.args.empty())
+            diagnostics_.error(node.pos, "token " + node.text + " takes no arguments");
+        break;
+    case NodeKind::String:
+        if (!grammar_.lexer && node.text.empty())
+            diagnostics_.error(node.pos, "a literal token cannot be empty");
+        break;
+    case NodeKind::Range:
+        if (node.low > node.high)
+            diagnostics_.error(node.pos, "the range is empty");
+        break;
+    case NodeKind::Not: {
+        SymbolSet s(info_.symbolCount);
+        if (!operandSet(*node.alts[0][0], s))
+            diagnostics_.error(node.pos,
+                               "~ applies to a character, range, token or a block of those");
+        break;
+    }
+    case NodeKind::Block: {
+        if (!inNot)
+            options_.check(node.options, {"greedy", "warnAmbiguity"}, "subrule");
+        for (Sequence& alt : node.alts)
+            for (auto& e : alt)
+                checkNode(*e, rule, false);
+        break;
+    }
+    default:
+        break;
+    }
+    if (node.kind == NodeKind::Not)
+        checkNode(*node.alts[0][0], rule, true);
+}
+
+bool GrammarAnalyzer::nullable(const Sequence& seq) const
+{
+    for (const auto& e : seq)
+        if (!nullable(*e))
+            return false;
+    return true;
+}
+
+bool GrammarAnalyzer::nullable(const Node& node) const
+{
+    switch (node.kind) {
+    case NodeKind::Action: return true;
+    case NodeKind::String: return grammar_.lexer && node.text.empty();
+    case NodeKind::RuleRef: {
+        const auto it = rules_.find(node.text);
+        return it != rules_.end() && nullable_[it->second];
+    }
+    case NodeKind::Block:
+        if (node.suffix == '?' || node.suffix == '*')
+            return true;
+        for (const Sequence& alt : node.alts)
+            if (nullable(alt))
+                return true;
+        return false;
+    default: return false;
+    }
+}
+
+void GrammarAnalyzer::leftCalls(const Sequence& seq, std::set<int>& out) const
+{
+    for (const auto& e : seq) {
+        leftCalls(*e, out);
+        if (!nullable(*e))
+            return;
+    }
+}
+
+void GrammarAnalyzer::leftCalls(const Node& node, std::set<int>& out) const
+{
+    if (node.kind == NodeKind::RuleRef) {
+        const auto it = rules_.find(node.text);
+        if (it != rules_.end())
+            out.insert(it->second);
+    } else if (node.kind == NodeKind::Block) {
+        for (const Sequence& alt : node.alts)
+            leftCalls(alt, out);
+    }
+}
+
+// Reports every cycle of calls that consume nothing before they recur, found
+// by an iterative depth-first walk over the left-edge calls.
+void GrammarAnalyzer::checkLeftRecursion()
+{
+    const std::size_t n = grammar_.rules.size();
+    nullable_.assign(n, false);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t i = 0; i < n; ++i)
+            if (!nullable_[i] && nullable(*grammar_.rules[i]->body)) {
+                nullable_[i] = true;
+                changed = true;
+            }
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const Rule& r = *grammar_.rules[i];
+        if (grammar_.lexer && !r.fragment && nullable_[i])
+            diagnostics_.error(r.pos, "token rule " + r.name +
+                                          " can match no character at all; make it a fragment");
+    }
+    std::vector<std::vector<int>> calls(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::set<int> s;
+        leftCalls(*grammar_.rules[i]->body, s);
+        calls[i].assign(s.begin(), s.end());
+    }
+    std::vector<int> state(n, 0);  // 0 new, 1 on the path, 2 done
+    for (std::size_t root = 0; root < n; ++root) {
+        if (state[root] != 0)
+            continue;
+        std::vector<std::pair<int, std::size_t>> path{{static_cast<int>(root), 0}};
+        state[root] = 1;
+        while (!path.empty()) {
+            auto& [rule, edge] = path.back();
+            if (edge == calls[rule].size()) {
+                state[rule] = 2;
+                path.pop_back();
+                continue;
+            }
+            const int callee = calls[rule][edge++];
+            if (state[callee] == 0) {
+                state[callee] = 1;
+                path.emplace_back(callee, 0);
+            } else if (state[callee] == 1) {
+                std::string cycle;
+                bool on = false;
+                for (const auto& step : path) {
+                    on = on || step.first == callee;
+                    if (on)
+                        cycle += grammar_.rules[step.first]->name + " -> ";
+                }
+                const Rule& r = *grammar_.rules[callee];
+                diagnostics_.error(r.pos, "rule " + r.name + " is left-recursive: " + cycle + r.name);
+            }
+        }
+    }
+}
+
+void GrammarAnalyzer::checkReachability()
+{
+    const std::size_t n = grammar_.rules.size();
+    std::vector<bool> reached(n, false);
+    std::vector<int> work;
+    bool anyStart = false;
+    for (std::size_t i = 0; i < n; ++i)
+        anyStart = anyStart || grammar_.rules[i]->start;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Rule& r = *grammar_.rules[i];
+        const bool root = grammar_.lexer ? !r.fragment : (r.start || (!anyStart && i == 0));
+        if (root) {
+            reached[i] = true;
+            work.push_back(static_cast<int>(i));
+        }
+    }
+    std::vector<std::set<int>> calls(n);
+    std::vector<const Node*> stack;
+    for (std::size_t i = 0; i < n; ++i) {
+        stack.push_back(grammar_.rules[i]->body.get());
+        while (!stack.empty()) {
+            const Node* node = stack.back();
+            stack.pop_back();
+            if (node->kind == NodeKind::RuleRef && rules_.count(node->text))
+                calls[i].insert(rules_.at(node->text));
+            for (const Sequence& alt : node->alts)
+                for (const auto& e : alt)
+                    stack.push_back(e.get());
+        }
+    }
+    while (!work.empty()) {
+        const int r = work.back();
+        work.pop_back();
+        for (int c : calls[r])
+            if (!reached[c]) {
+                reached[c] = true;
+                work.push_back(c);
+            }
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (!reached[i] && warnings_)
+            diagnostics_.warning(grammar_.rules[i]->pos,
+                                 "rule " + grammar_.rules[i]->name + " is never used");
+}
+
+int GrammarAnalyzer::newNode(GraphNode::Kind kind)
+{
+    nodes_.push_back({kind, SymbolSet(info_.symbolCount), {}, -1});
+    return static_cast<int>(nodes_.size()) - 1;
+}
+
+int GrammarAnalyzer::build(const Sequence& seq, int next, const Rule& rule)
+{
+    for (auto it = seq.rbegin(); it != seq.rend(); ++it)
+        next = buildElement(**it, next, rule);
+    return next;
+}
+
+int GrammarAnalyzer::buildElement(Node& node, int next, const Rule& rule)
+{
+    auto match = [&](const SymbolSet& set) {
+        const int m = newNode(GraphNode::Match);
+        nodes_[m].set = set;
+        nodes_[m].next.push_back(next);
+        return m;
+    };
+    SymbolSet set(info_.symbolCount);
+    switch (node.kind) {
+    case NodeKind::Action: return next;
+    case NodeKind::Char: return match(charSet(node.low, node.low));
+    case NodeKind::Range:
+        set = charSet(node.low, node.high);
+        info_.matchSets.emplace(&node, set);
+        return match(set);
+    case NodeKind::Wildcard:
+        if (grammar_.lexer)
+            set = charSet(0, 255);
+        else
+            set.addRange(Vocabulary::firstType, vocabulary_.maxType());
+        info_.matchSets.emplace(&node, set);
+        return match(set);
+    case NodeKind::Not: {
+        SymbolSet operand(info_.symbolCount);
+        operandSet(*node.alts[0][0], operand);
+        if (grammar_.lexer)
+            set = charSet(0, 255).minus(operand);
+        else {
+            set.addRange(Vocabulary::firstType, vocabulary_.maxType());
+            set = set.minus(operand);
+        }
+        info_.matchSets.emplace(&node, set);
+        return match(set);
+    }
+    case NodeKind::TokenRef:
+        set.add(node.text == "EOF" ? 1 : std::max(0, vocabulary_.byName(node.text)));
+        return match(set);
+    case NodeKind::String:
+        if (!grammar_.lexer) {
+            set.add(std::max(0, vocabulary_.byLiteral(node.text)));
+            return match(set);
+        }
+        for (auto it = node.text.rbegin(); it != node.text.rend(); ++it) {
+            const int c = static_cast<unsigned char>(*it);
+            next = match(charSet(c, c));
+        }
+        return next;
+    case NodeKind::RuleRef: {
+        const auto it = rules_.find(node.text);
+        if (it == rules_.end())
+            return next;
+        const int call = newNode(GraphNode::Call);
+        nodes_[call].rule = it->second;
+        nodes_[call].next.push_back(next);
+        continuations_[it->second].push_back(next);
+        return call;
+    }
+    case NodeKind::Block:
+        break;
+    }
+    PendingDecision p{&node, &rule, {}, -1};
+    int loop = -1;
+    int inner = next;
+    if (node.suffix == '*' || node.suffix == '+')
+        inner = loop = newNode(GraphNode::Branch);
+    for (const Sequence& alt : node.alts)
+        p.entries.push_back(build(alt, inner, rule));
+    const int branch = loop >= 0 ? loop : newNode(GraphNode::Branch);
+    nodes_[branch].next = p.entries;
+    if (node.suffix != 0) {
+        p.exit = next;
+        nodes_[branch].next.push_back(next);
+    }
+    if (node.suffix != 0 || node.alts.size() > 1)
+        pending_.push_back(p);
+    if (node.suffix != '+')
+        return branch;
+    const int first = newNode(GraphNode::Branch);
+    nodes_[first].next = p.entries;
+    return first;
+}
+
+std::vector<SymbolSet> GrammarAnalyzer::lookOf(int n) const
+{
+    const GraphNode& node = nodes_[n];
+    std::vector<SymbolSet> out(info_.k, SymbolSet(info_.symbolCount));
+    for (int d = 0; d < info_.k; ++d) {
+        switch (node.kind) {
+        case GraphNode::Match:
+            if (d == 0)
+                out[d] = node.set;
+            else
+                out[d] = look_[node.next[0]][d - 1];
+            break;
+        case GraphNode::Branch:
+            for (int s : node.next)
+                out[d].unite(look_[s][d]);
+            break;
+        case GraphNode::Call: out[d] = look_[ruleStart_[node.rule]][d]; break;
+        case GraphNode::End:
+            out[d] = node.set;
+            for (int s : node.next)
+                out[d].unite(look_[s][d]);
+            break;
+        }
+    }
+    return out;
+}
+
+// Iterates the lookahead of every node to its least fixed point; a node is
+// recomputed whenever one that it reads from grows.
+void GrammarAnalyzer::computeLookahead()
+{
+    const std::size_t n = nodes_.size();
+    look_.assign(n, std::vector<SymbolSet>(info_.k, SymbolSet(info_.symbolCount)));
+    std::vector<std::vector<int>> readers(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const GraphNode& node = nodes_[i];
+        if (node.kind == GraphNode::Call)
+            readers[ruleStart_[node.rule]].push_back(static_cast<int>(i));
+        for (int s : node.next)
+            readers[s].push_back(static_cast<int>(i));
+    }
+    std::vector<int> work;
+    std::vector<bool> queued(n, true);
+    for (std::size_t i = 0; i < n; ++i)
+        work.push_back(static_cast<int>(i));
+    while (!work.empty()) {
+        const int i = work.back();
+        work.pop_back();
+        queued[i] = false;
+        std::vector<SymbolSet> fresh = lookOf(i);
+        if (fresh == look_[i])
+            continue;
+        look_[i] = std::move(fresh);
+        for (int r : readers[i])
+            if (!queued[r]) {
+                queued[r] = true;
+                work.push_back(r);
+            }
+    }
+}
+
+std::string GrammarAnalyzer::describe(const Decision& d, std::size_t a, std::size_t b) const
+{
+    std::string out;
+    for (int depth = 0; depth < info_.k; ++depth) {
+        SymbolSet both = d.alts[a][depth].intersection(d.alts[b][depth]);
+        if (d.alts[a][depth].has(info_.endSymbol) || d.alts[b][depth].has(info_.endSymbol))
+            both.add(info_.endSymbol);
+        const std::vector<int> common = both.members();
+        if (common.empty())
+            break;
+        out += depth == 0 ? "LA(" : ", LA(";
+        out += std::to_string(depth + 1) + ") in {";
+        for (std::size_t i = 0; i < common.size() && i < 8; ++i)
+            out += (i ? ", " : "") + symbolName(info_, vocabulary_, common[i]);
+        out += common.size() > 8 ? ", ...}" : "}";
+    }
+    return out;
+}
+
+void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b)
+{
+    const std::string upon = describe(d, a, b);
+    std::string text;
+    if (!p.rule) {
+        const std::string first = info_.tokenRules[a]->name;
+        const std::string second =
+            b < info_.tokenRules.size() ? info_.tokenRules[b]->name : std::string("EOF");
+        text = "token rules " + first + " and " + second + " are ambiguous upon " + upon +
+               "; " + first + " wins";
+    } else if (d.hasExit && b == d.alts.size() - 1) {
+        const char* what = p.block->suffix == '?' ? "skipping the optional block"
+                                                  : "the exit of the loop";
+        const char* wins = p.block->suffix == '?' ? "the alternative wins"
+                           : d.greedy             ? "the loop is kept"
+                                                  : "the exit wins";
+        text = "rule " + p.rule->name + ": alternative " + std::to_string(a + 1) + " and " +
+               what + " are ambiguous upon " + upon + "; " + wins;
+    } else {
+        text = "rule " + p.rule->name + ": alternatives " + std::to_string(a + 1) + " and " +
+               std::to_string(b + 1) + " are ambiguous upon " + upon + "; the first one wins";
+    }
+    diagnostics_.warning(d.pos, text);
+}
+
+// Whether two lookahead sets overlap. "The token may end here" overlaps
+// everything, since any character may follow a token.
+bool overlap(const SymbolSet& a, const SymbolSet& b, int end)
+{
+    return a.intersects(b) || (a.has(end) && !b.empty()) || (b.has(end) && !a.empty());
+}
+
+// Finds the least depth that tells every pair of alternatives apart, and
+// warns about pairs that no depth up to k separates. A pair that only the
+// end of a token keeps apart is resolved for the longer match, silently when
+// the alternative that goes on comes first.
+void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, bool loopQuiet)
+{
+    d.depth = 1;
+    const int end = info_.endSymbol;
+    for (std::size_t a = 0; a < d.alts.size(); ++a)
+        for (std::size_t b = a + 1; b < d.alts.size(); ++b) {
+            int apart = 0;
+            for (int depth = 0; depth < info_.k && apart == 0; ++depth)
+                if (!overlap(d.alts[a][depth], d.alts[b][depth], end))
+                    apart = depth + 1;
+            d.depth = std::max(d.depth, apart == 0 ? info_.k : apart);
+            if (apart != 0 || !warnings_ || quiet)
+                continue;
+            if (loopQuiet && d.hasExit && b == d.alts.size() - 1)
+                continue;
+            bool shorterFirst = true;
+            for (int depth = 0; depth < info_.k; ++depth)
+                if (!d.alts[a][depth].intersects(d.alts[b][depth])) {
+                    shorterFirst = d.alts[a][depth].has(end);
+                    break;
+                }
+            if (shorterFirst)
+                warn(d, p, a, b);
+        }
+}
+
+void GrammarAnalyzer::run()
+{
+    readOptions();
+    indexRules();
+    for (auto& r : grammar_.rules)
+        checkNode(*r->body, *r, false);
+    checkLeftRecursion();
+    checkReachability();
+    if (diagnostics_.errorCount() > 0)
+        return;
+    const std::size_t n = grammar_.rules.size();
+    continuations_.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        ruleEnd_.push_back(newNode(GraphNode::End));
+    ruleStart_.assign(n, -1);
+    for (std::size_t i = 0; i < n; ++i)
+        ruleStart_[i] = buildElement(*grammar_.rules[i]->body, ruleEnd_[i], *grammar_.rules[i]);
+    bool anyStart = false;
+    for (const auto& r : grammar_.rules)
+        anyStart = anyStart || r->start;
+    for (std::size_t i = 0; i < n; ++i) {
+        GraphNode& end = nodes_[ruleEnd_[i]];
+        end.next = continuations_[i];
+        const Rule& r = *grammar_.rules[i];
+        if (grammar_.lexer ? (!r.fragment || end.next.empty())
+                           : (r.start || (!anyStart && i == 0) || end.next.empty()))
+            end.set.add(grammar_.lexer ? info_.endSymbol : info_.eofSymbol);
+    }
+    int eofAlt = -1;
+    if (grammar_.lexer) {
+        const int tokenEnd = newNode(GraphNode::End);
+        nodes_[tokenEnd].set.add(info_.endSymbol);
+        eofAlt = newNode(GraphNode::Match);
+        nodes_[eofAlt].set.add(info_.eofSymbol);
+        nodes_[eofAlt].next.push_back(tokenEnd);
+    }
+    computeLookahead();
+    for (std::size_t i = 0; i < n; ++i) {
+        SymbolSet follow = look_[ruleEnd_[i]][0];
+        if (grammar_.lexer || follow.has(info_.endSymbol)) {
+            SymbolSet end(info_.symbolCount);
+            end.add(info_.endSymbol);
+            follow = follow.minus(end);
+        }
+        info_.follow.push_back(follow);
+    }
+    info_.decisions.resize(pending_.size());
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        const PendingDecision& p = pending_[i];
+        Decision& d = info_.decisions[i];
+        p.block->decision = static_cast<int>(i);
+        d.pos = p.block->pos;
+        for (int e : p.entries)
+            d.alts.push_back(look_[e]);
+        d.hasExit = p.exit >= 0;
+        if (d.hasExit)
+            d.alts.push_back(look_[p.exit]);
+        d.greedy = options_.flag(p.block->options, "greedy", true);
+        const bool quiet = !warnAmbiguity_ ||
+                           !options_.flag(p.rule->options, "warnAmbiguity", true) ||
+                           !options_.flag(p.block->options, "warnAmbiguity", true);
+        decide(d, p, quiet, findOption(p.block->options, "greedy") != nullptr);
+    }
+    if (grammar_.lexer) {
+        Decision& d = info_.tokenDecision;
+        d.pos = grammar_.pos;
+        for (std::size_t i = 0; i < n; ++i)
+            if (!grammar_.rules[i]->fragment) {
+                info_.tokenRules.push_back(grammar_.rules[i].get());
+                d.alts.push_back(look_[ruleStart_[i]]);
+            }
+        d.alts.push_back(look_[eofAlt]);
+        decide(d, PendingDecision{nullptr, nullptr, {}, -1}, !warnAmbiguity_, false);
+    }
+}
+
+void buildVocabulary(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& diagnostics,
+                     Vocabulary& vocabulary)
+{
+    if (file.imports.size() > 1)
+        diagnostics.error(file.imports[1].second, "a file imports at most one vocabulary");
+    for (const auto& [name, pos] : file.imports) {
+        std::ifstream in;
+        for (const std::string& dir : settings.vocabularyDirs) {
+            in.open(dir + "/" + name + ".vocab");
+            if (in)
+                break;
+            in.clear();
+        }
+        int bad = 0;
+        if (!in.is_open())
+            diagnostics.error(pos, "cannot find vocabulary " + name + " (" + name + ".vocab)");
+        else if (!vocabulary.read(in, bad))
+            diagnostics.error(pos, "vocabulary " + name + " is malformed at line " +
+                                       std::to_string(bad));
+        break;
+    }
+    std::set<std::string> grammarNames;
+    for (const auto& g : file.grammars) {
+        if (!grammarNames.insert(g->name).second)
+            diagnostics.error(g->pos, "grammar " + g->name + " is defined twice");
+        std::set<std::string> declared;
+        for (const TokenDecl& t : g->tokens) {
+            const std::string key = t.name + "\n" + t.literal;
+            if (!declared.insert(key).second)
+                diagnostics.error(t.pos, "token " + (t.name.empty() ? "\"" + t.literal + "\"" : t.name) +
+                                             " is declared twice");
+            else if (!t.hasLiteral)
+                vocabulary.addName(t.name);
+            else if (vocabulary.addLiteral(t.literal, t.name) < 0)
+                diagnostics.error(t.pos, "token " + t.name + " already stands for another literal");
+        }
+    }
+    for (const auto& g : file.grammars) {
+        if (g->lexer)
+            continue;
+        for (const auto& r : g->rules) {
+            std::vector<const Node*> stack{r->body.get()};
+            std::vector<const Node*> literalsInOrder;
+            while (!stack.empty()) {
+                const Node* node = stack.back();
+                stack.pop_back();
+                if (node->kind == NodeKind::String && !node->text.empty())
+                    literalsInOrder.push_back(node);
+                for (auto alt = node->alts.rbegin(); alt != node->alts.rend(); ++alt)
+                    for (auto e = alt->rbegin(); e != alt->rend(); ++e)
+                        stack.push_back(e->get());
+            }
+            for (const Node* node : literalsInOrder)
+                vocabulary.addLiteral(node->text, "");
+        }
+    }
+    for (const auto& g : file.grammars)
+        if (g->lexer)
+            for (const auto& r : g->rules)
+                if (!r->fragment)
+                    vocabulary.addName(r->name);
+}
+
+}
+
+std::string symbolName(const GrammarInfo& info, const Vocabulary& vocabulary, int symbol)
+{
+    if (symbol == info.endSymbol)
+        return "end of token";
+    if (!info.grammar->lexer)
+        return vocabulary.displayName(symbol);
+    if (symbol == info.eofSymbol)
+        return "EOF";
+    if (symbol >= 32 && symbol < 127)
+        return "'" + std::string(1, static_cast<char>(symbol)) + "'";
+    static const char hex[] = "0123456789ABCDEF";
+    return std::string("0x") + hex[symbol >> 4] + hex[symbol & 15];
+}
+
+void analyze(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& diagnostics,
+             FileInfo& out)
+{
+    buildVocabulary(file, settings, diagnostics, out.vocabulary);
+    out.grammars.resize(file.grammars.size());
+    for (std::size_t i = 0; i < file.grammars.size(); ++i) {
+        out.grammars[i].grammar = file.grammars[i].get();
+        GrammarAnalyzer(*file.grammars[i], out.vocabulary, diagnostics, settings.warnings,
+                        out.grammars[i])
+            .run();
+    }
+}
+
+}

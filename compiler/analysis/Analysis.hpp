@@ -1,0 +1,72 @@
+#ifndef ORVELC_ANALYSIS_ANALYSIS_HPP
+#define ORVELC_ANALYSIS_ANALYSIS_HPP
+
+#include "Diagnostics.hpp"
+#include "analysis/SymbolSet.hpp"
+#include "analysis/Vocabulary.hpp"
+#include "reader/Grammar.hpp"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orvelc {
+
+// One decision: the lookahead of each alternative at depths 1..k (the exit of
+// an optional block or loop last), and the depth that the code tests.
+struct Decision {
+    Position pos;
+    std::vector<std::vector<SymbolSet>> alts;
+    bool hasExit = false;
+    bool greedy = true;
+    int depth = 1;
+};
+
+// Options of a rule after the grammar's defaults are applied.
+struct RuleSettings {
+    bool errorHandler = true;
+    bool testLiterals = true;
+};
+
+// What the generator needs to know about one grammar.
+struct GrammarInfo {
+    const Grammar* grammar = nullptr;
+    int k = 1;
+    bool caseSensitive = true;
+    bool caseSensitiveLiterals = true;
+    int nestingLimit = 1000;
+    int eofSymbol = 1;     // the end of input among the symbols
+    int endSymbol = 0;     // "the token may end here": tests nothing
+    int symbolCount = 0;
+    std::vector<Decision> decisions;
+    Decision tokenDecision;            // a lexer's choice among its token rules, EOF last
+    std::vector<const Rule*> tokenRules;
+    std::map<const Node*, SymbolSet> matchSets;  // of ranges, `~` sets and wildcards
+    std::vector<SymbolSet> follow;     // per rule, depth 1
+    std::vector<RuleSettings> settings;  // per rule
+    std::vector<std::string> returnTypes;  // per rule, empty when it returns nothing
+    std::vector<std::string> returnNames;
+};
+
+struct FileInfo {
+    Vocabulary vocabulary;
+    std::vector<GrammarInfo> grammars;
+};
+
+struct AnalysisSettings {
+    std::vector<std::string> vocabularyDirs;  // where `import` looks, in order
+    bool warnings = true;
+};
+
+// Checks the file, numbers its tokens and computes every decision's
+// lookahead. Errors and warnings go to `diagnostics`; the result is usable
+// only when no error was reported.
+void analyze(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& diagnostics,
+             FileInfo& out);
+
+// The character or token as the messages of orvelc show it.
+std::string symbolName(const GrammarInfo& info, const Vocabulary& vocabulary, int symbol);
+
+}
+
+#endif

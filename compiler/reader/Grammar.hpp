@@ -1,0 +1,92 @@
+#ifndef ORVELC_READER_GRAMMAR_HPP
+#define ORVELC_READER_GRAMMAR_HPP
+
+// The grammar model: what the reader builds from a grammar file and what the
+// analysis annotates and the generator walks.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvelc {
+
+struct Position {
+    int line = 0;
+    int column = 0;
+};
+
+// One `name = value;` entry of an options section.
+struct Option {
+    std::string name;
+    std::string value;
+    Position pos;
+};
+
+// Returns the option called `name`, or null when the list has none.
+const Option* findOption(const std::vector<Option>& options, const std::string& name);
+
+enum class NodeKind { Block, Char, Range, String, TokenRef, RuleRef, Not, Wildcard, Action };
+
+struct Node;
+using Sequence = std::vector<std::unique_ptr<Node>>;
+
+// One element of a rule body. A block holds alternatives, each a sequence;
+// `~x` is a Not node whose single alternative holds the operand.
+struct Node {
+    NodeKind kind = NodeKind::Block;
+    Position pos;
+    std::string text;  // literal (escapes decoded), referenced name or action code
+    std::string label;
+    std::string args;  // arguments of a rule reference
+    int low = 0;       // first character of a range
+    int high = 0;      // last character of a range
+    char suffix = 0;   // 0, '?', '*' or '+' after a block
+    std::vector<Option> options;
+    std::vector<Sequence> alts;
+    int decision = -1;  // index of the block's decision, set by the analysis
+};
+
+struct Rule {
+    std::string name;
+    Position pos;
+    bool fragment = false;
+    bool skip = false;
+    bool start = false;
+    std::string args;
+    std::string returns;
+    std::string init;
+    std::vector<Option> options;
+    std::unique_ptr<Node> body;
+};
+
+// An entry of a `tokens` section: a name, a literal, or a name for a literal.
+struct TokenDecl {
+    std::string name;
+    std::string literal;
+    bool hasLiteral = false;
+    Position pos;
+};
+
+struct Grammar {
+    bool lexer = false;
+    std::string name;
+    Position pos;
+    std::vector<Option> options;
+    std::vector<TokenDecl> tokens;
+    std::string members;
+    std::vector<std::unique_ptr<Rule>> rules;
+};
+
+struct GrammarFile {
+    std::string path;
+    std::string stem;  // file name without directory and extension: names the outputs
+    std::string nameSpace;
+    std::vector<std::pair<std::string, Position>> imports;
+    std::string header;
+    std::string code;
+    std::vector<std::unique_ptr<Grammar>> grammars;
+};
+
+}
+
+#endif

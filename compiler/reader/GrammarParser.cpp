@@ -1,0 +1,347 @@
+#include "reader/GrammarParser.hpp"
+
+#include "reader/GrammarTokens.hpp"
+
+#include <orvel/NoViableAltException.hpp>
+
+namespace orvelc {
+
+namespace {
+
+bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
+std::unique_ptr<Node> makeNode(NodeKind kind, Position pos)
+{
+    auto node = std::make_unique<Node>();
+    node->kind = kind;
+    node->pos = pos;
+    return node;
+}
+
+}
+
+GrammarParser::GrammarParser(orvel::TokenStream& lexer, const std::string& file,
+                             Diagnostics& diagnostics)
+    : LLkParser(lexer, 2), diagnostics_(diagnostics)
+{
+    setFilename(file);
+}
+
+const char* GrammarParser::getTokenName(int num) const
+{
+    return num >= 0 && num < NUM_GRAMMAR_TOKENS ? grammarTokenNames[num] : "<invalid>";
+}
+
+const char* const* GrammarParser::getTokenNames() const { return grammarTokenNames; }
+
+int GrammarParser::getNumTokens() const { return NUM_GRAMMAR_TOKENS; }
+
+void GrammarParser::parseFile(GrammarFile& out)
+{
+    while (LA(1) != orvel::Token::EOF_TYPE && !diagnostics_.saturated()) {
+        try {
+            declaration(out);
+        } catch (const orvel::RecognitionException& ex) {
+            report(ex);
+            skipPast(SEMI);
+        }
+    }
+}
+
+void GrammarParser::declaration(GrammarFile& out)
+{
+    switch (LA(1)) {
+    case K_NAMESPACE:
+        consume();
+        out.nameSpace = take(ID);
+        while (LA(1) == COLONCOLON) {
+            consume();
+            out.nameSpace += "::" + take(ID);
+        }
+        match(SEMI);
+        break;
+    case K_IMPORT: {
+        consume();
+        const Position pos = here();
+        out.imports.emplace_back(take(ID), pos);
+        match(SEMI);
+        break;
+    }
+    case K_HEADER:
+        consume();
+        out.header += take(ACTION);
+        break;
+    case K_CODE:
+        consume();
+        out.code += take(ACTION);
+        break;
+    case K_LEXER:
+    case K_PARSER:
+        grammar(out);
+        break;
+    default:
+        throw orvel::NoViableAltException(LT(1), getFilename());
+    }
+}
+
+void GrammarParser::grammar(GrammarFile& out)
+{
+    auto g = std::make_unique<Grammar>();
+    g->lexer = LA(1) == K_LEXER;
+    consume();
+    g->pos = here();
+    g->name = take(ID);
+    Grammar& grammar = *g;
+    out.grammars.push_back(std::move(g));
+    match(SEMI);
+    for (;;) {
+        if (LA(1) == K_OPTIONS) {
+            options(grammar.options);
+        } else if (LA(1) == K_TOKENS) {
+            tokens(grammar.tokens);
+        } else if (LA(1) == K_MEMBERS) {
+            consume();
+            grammar.members += take(ACTION);
+        } else {
+            break;
+        }
+    }
+    while ((LA(1) == ID || LA(1) == K_FRAGMENT || LA(1) == K_SKIP || LA(1) == K_START) &&
+           !diagnostics_.saturated()) {
+        try {
+            grammar.rules.push_back(rule(grammar.lexer));
+        } catch (const orvel::RecognitionException& ex) {
+            report(ex);
+            skipPast(SEMI);
+        }
+    }
+}
+
+std::unique_ptr<Rule> GrammarParser::rule(bool lexer)
+{
+    auto r = std::make_unique<Rule>();
+    for (;;) {
+        if (LA(1) == K_FRAGMENT)
+            r->fragment = true;
+        else if (LA(1) == K_SKIP)
+            r->skip = true;
+        else if (LA(1) == K_START)
+            r->start = true;
+        else
+            break;
+        consume();
+    }
+    r->pos = here();
+    r->name = take(ID);
+    if (LA(1) == ARG)
+        r->args = take(ARG);
+    if (LA(1) == K_RETURNS) {
+        consume();
+        r->returns = take(ARG);
+    }
+    if (LA(1) == K_OPTIONS)
+        options(r->options);
+    if (LA(1) == ACTION)
+        r->init = take(ACTION);
+    match(COLON);
+    r->body = block(lexer, 0);
+    match(SEMI);
+    return r;
+}
+
+void GrammarParser::options(std::vector<Option>& out)
+{
+    match(K_OPTIONS);
+    match(LBRACE);
+    while (LA(1) == ID) {
+        Option o;
+        o.pos = here();
+        o.name = take(ID);
+        match(ASSIGN);
+        if (LA(1) == STRING || LA(1) == INT)
+            o.value = take(LA(1));
+        else
+            o.value = take(ID);
+        match(SEMI);
+        out.push_back(o);
+    }
+    match(RBRACE);
+}
+
+void GrammarParser::tokens(std::vector<TokenDecl>& out)
+{
+    match(K_TOKENS);
+    match(LBRACE);
+    while (LA(1) == ID || LA(1) == STRING) {
+        TokenDecl d;
+        d.pos = here();
+        if (LA(1) == STRING) {
+            d.literal = take(STRING);
+            d.hasLiteral = true;
+        } else {
+            d.name = take(ID);
+            if (LA(1) == ASSIGN) {
+                consume();
+                d.literal = take(STRING);
+                d.hasLiteral = true;
+            }
+        }
+        match(SEMI);
+        out.push_back(d);
+    }
+    match(RBRACE);
+}
+
+std::unique_ptr<Node> GrammarParser::block(bool lexer, int depth)
+{
+    auto node = makeNode(NodeKind::Block, here());
+    node->alts.push_back(alternative(lexer, depth));
+    while (LA(1) == OR) {
+        consume();
+        node->alts.push_back(alternative(lexer, depth));
+    }
+    return node;
+}
+
+Sequence GrammarParser::alternative(bool lexer, int depth)
+{
+    Sequence seq;
+    while (LA(1) != OR && LA(1) != RPAREN && LA(1) != SEMI && LA(1) != orvel::Token::EOF_TYPE)
+        element(lexer, depth, seq);
+    return seq;
+}
+
+void GrammarParser::element(bool lexer, int depth, Sequence& out)
+{
+    if (LA(1) == ACTION) {
+        auto action = makeNode(NodeKind::Action, here());
+        action->text = take(ACTION);
+        out.push_back(std::move(action));
+        return;
+    }
+    std::string label;
+    if (LA(1) == ID && LA(2) == ASSIGN) {
+        label = take(ID);
+        consume();
+    }
+    std::unique_ptr<Node> node = atom(lexer, depth);
+    node->label = label;
+    if (LA(1) == QUESTION || LA(1) == STAR || LA(1) == PLUS) {
+        if (node->kind != NodeKind::Block) {
+            auto wrapper = makeNode(NodeKind::Block, node->pos);
+            wrapper->alts.emplace_back();
+            wrapper->alts.back().push_back(std::move(node));
+            node = std::move(wrapper);
+        }
+        node->suffix = LA(1) == QUESTION ? '?' : LA(1) == STAR ? '*' : '+';
+        consume();
+        if (LA(1) == QUESTION || LA(1) == STAR || LA(1) == PLUS)
+            throw orvel::RecognitionException("a suffix cannot follow another suffix",
+                                              getFilename(), LT(1)->getLine(),
+                                              LT(1)->getColumn());
+    }
+    out.push_back(std::move(node));
+}
+
+std::unique_ptr<Node> GrammarParser::atom(bool lexer, int depth)
+{
+    const Position pos = here();
+    switch (LA(1)) {
+    case ID: {
+        const std::string name = take(ID);
+        const bool token = !lexer && isUpper(name[0]);
+        auto node = makeNode(token ? NodeKind::TokenRef : NodeKind::RuleRef, pos);
+        node->text = name;
+        if (LA(1) == ARG)
+            node->args = take(ARG);
+        return node;
+    }
+    case STRING:
+    case CHAR:
+        return literal(lexer);
+    case DOT:
+        consume();
+        return makeNode(NodeKind::Wildcard, pos);
+    case NOT: {
+        consume();
+        auto node = makeNode(NodeKind::Not, pos);
+        node->alts.emplace_back();
+        node->alts.back().push_back(atom(lexer, depth + 1));
+        return node;
+    }
+    case LPAREN:
+        return subrule(lexer, depth + 1);
+    default:
+        throw orvel::NoViableAltException(LT(1), getFilename());
+    }
+}
+
+std::unique_ptr<Node> GrammarParser::subrule(bool lexer, int depth)
+{
+    const Position pos = here();
+    if (depth > maxNesting)
+        throw orvel::RecognitionException("nesting deeper than " + std::to_string(maxNesting),
+                                          getFilename(), pos.line, pos.column);
+    match(LPAREN);
+    std::vector<Option> opts;
+    if (LA(1) == K_OPTIONS) {
+        options(opts);
+        match(COLON);
+    }
+    std::unique_ptr<Node> node = block(lexer, depth);
+    node->pos = pos;
+    node->options = std::move(opts);
+    match(RPAREN);
+    return node;
+}
+
+// A quoted literal: characters and ranges in lexers, literal tokens in parsers.
+std::unique_ptr<Node> GrammarParser::literal(bool lexer)
+{
+    const Position pos = here();
+    const bool isChar = LA(1) == CHAR;
+    const std::string value = take(LA(1));
+    if (!lexer) {
+        auto node = makeNode(NodeKind::String, pos);
+        node->text = value;
+        return node;
+    }
+    if (isChar && LA(1) == RANGE) {
+        consume();
+        auto node = makeNode(NodeKind::Range, pos);
+        node->low = static_cast<unsigned char>(value[0]);
+        node->high = static_cast<unsigned char>(take(CHAR)[0]);
+        return node;
+    }
+    auto node = makeNode(value.size() == 1 ? NodeKind::Char : NodeKind::String, pos);
+    node->text = value;
+    node->low = value.empty() ? 0 : static_cast<unsigned char>(value[0]);
+    return node;
+}
+
+std::string GrammarParser::take(int type)
+{
+    std::string text = LT(1)->getText();
+    match(type);
+    return text;
+}
+
+Position GrammarParser::here()
+{
+    const orvel::TokenRefCount<orvel::Token> t = LT(1);
+    return {t->getLine(), t->getColumn()};
+}
+
+void GrammarParser::report(const orvel::RecognitionException& ex)
+{
+    diagnostics_.error({ex.getLine(), ex.getColumn()}, ex.getMessage());
+}
+
+void GrammarParser::skipPast(int type)
+{
+    consumeUntil(type);
+    if (LA(1) == type)
+        consume();
+}
+
+}

@@ -1,0 +1,50 @@
+#ifndef ORVELC_READER_GRAMMARPARSER_HPP
+#define ORVELC_READER_GRAMMARPARSER_HPP
+
+#include "Diagnostics.hpp"
+#include "reader/Grammar.hpp"
+
+#include <orvel/LLkParser.hpp>
+
+namespace orvelc {
+
+// Reads a grammar file into the model. A syntax error is reported and the
+// parser goes on after the next `;`, so one run reports every error.
+class GrammarParser : public orvel::LLkParser {
+public:
+    // Parenthesised subrules nest at most this deep.
+    static constexpr int maxNesting = 500;
+
+    GrammarParser(orvel::TokenStream& lexer, const std::string& file, Diagnostics& diagnostics);
+
+    // Fills `out` from the whole input; errors go to the diagnostics.
+    void parseFile(GrammarFile& out);
+
+    orvel::ASTRefCount<orvel::AST> getAST() override { return orvel::nullAST; }
+    const char* getTokenName(int num) const override;
+    const char* const* getTokenNames() const override;
+    int getNumTokens() const override;
+
+private:
+    void declaration(GrammarFile& out);
+    void grammar(GrammarFile& out);
+    std::unique_ptr<Rule> rule(bool lexer);
+    void options(std::vector<Option>& out);
+    void tokens(std::vector<TokenDecl>& out);
+    std::unique_ptr<Node> block(bool lexer, int depth);
+    Sequence alternative(bool lexer, int depth);
+    void element(bool lexer, int depth, Sequence& out);
+    std::unique_ptr<Node> atom(bool lexer, int depth);
+    std::unique_ptr<Node> subrule(bool lexer, int depth);
+    std::unique_ptr<Node> literal(bool lexer);
+    std::string take(int type);
+    Position here();
+    void report(const orvel::RecognitionException& ex);
+    void skipPast(int type);
+
+    Diagnostics& diagnostics_;
+};
+
+}
+
+#endif
