@@ -1,5 +1,5 @@
 // A C11 tokenizer: prints tokens=N lines=L lensum=S, where L counts the line
-// ends between tokens and S sums, over tokens counted from 1, the position
+// ends of the input (in comments and after backslashes too) and S sums, over tokens counted from 1, the position
 // times the length of the text, modulo 2^32.
 namespace ctok;
 
@@ -35,8 +35,10 @@ members {
             ++i;
         }
         for (unsigned int n = 0; n <= i; ++n) {
-            if (LA(1) == '\n')
+            if (LA(1) == '\n') {
                 newline();
+                ++lines;
+            }
             consume();
         }
         return true;
@@ -45,7 +47,7 @@ members {
 
 skip WS : (' ' | '\t' | '\v' | '\f' | '\r')+ ;
 skip NEWLINE : '\n' { newline(); ++lines; } ;
-BACKSLASH : '\\' ( '\n' { newline(); ttype_ = orvel::Token::SKIP; } | ) ;
+BACKSLASH : '\\' ( '\n' { newline(); ++lines; ttype_ = orvel::Token::SKIP; } | ) ;
 
 IDENT options { testLiterals = true; warnAmbiguity = false; }
     : ('L' | 'U') ( STRING_BODY { ttype_ = STRING; } | CHAR_BODY { ttype_ = CHARACTER; } | (IDCHAR)* )
@@ -61,7 +63,7 @@ STRING_LITERAL : STRING_BODY ;
 CHAR_LITERAL : CHAR_BODY ;
 fragment STRING_BODY : '"' (ESCAPE | ~('"' | '\\' | '\n'))* ('"')? ;
 fragment CHAR_BODY : '\'' (ESCAPE | ~('\'' | '\\' | '\n'))* ('\'')? ;
-fragment ESCAPE : '\\' ( options { greedy = true; } : . )? ;
+fragment ESCAPE : '\\' ~'\n' ;
 
 NUMBER
     : '0' ( ('x' | 'X') HEX_REST | DECIMAL_REST )
