@@ -192,12 +192,12 @@ void GrammarAnalyzer::indexRules()
         std::string type;
         std::string name;
         if (!r.returns.empty()) {
-            const std::string spec = trim(r.returns);
-            auto cut = spec.size();
-            while (cut > 0 && (isalnum(static_cast<unsigned char>(spec[cut - 1])) || spec[cut - 1] == '_'))
+            const std::string declaration = trim(r.returns);
+            auto cut = declaration.size();
+            while (cut > 0 && (isalnum(static_cast<unsigned char>(declaration[cut - 1])) || declaration[cut - 1] == '_'))
                 --cut;
-            name = spec.substr(cut);
-            type = trim(spec.substr(0, cut));
+            name = declaration.substr(cut);
+            type = trim(declaration.substr(0, cut));
             if (name.empty() || type.empty())
                 diagnostics_.error(r.pos, "returns needs a type and a name, as in returns [int v]");
         }
