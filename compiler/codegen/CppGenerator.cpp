@@ -180,7 +180,7 @@ void ClassGenerator::declaration(CodeWriter& out) const
 {
     const std::string& n = grammar_.name;
     if (lexer_) {
-        out.open("class " + n + " : public orvel::CharScanner");
+        out.open("class " + n + " final : public orvel::CharScanner");
         out.label("public:");
         out.line("explicit " + n + "(std::istream& in);");
         out.line("explicit " + n + "(orvel::InputBuffer& in);");
@@ -189,7 +189,7 @@ void ClassGenerator::declaration(CodeWriter& out) const
         out.line("orvel::TokenRefCount<orvel::Token> nextToken() override;");
         out.line("bool getLiteralsCaseSensitive() const override;");
     } else {
-        out.open("class " + n + " : public orvel::LLkParser");
+        out.open("class " + n + " final : public orvel::LLkParser");
         out.label("public:");
         out.line("explicit " + n + "(orvel::TokenStream& lexer);");
         out.line("explicit " + n + "(orvel::TokenBuffer& buffer);");
