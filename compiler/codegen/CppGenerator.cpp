@@ -34,44 +34,51 @@ public:
     // are `<stem>words`, 32 bits to an element.
     std::string words(const std::vector<int>& members, int size)
     {
-        std::vector<unsigned long> words(static_cast<std::size_t>(size + 31) / 32, 0);
-        for (int m : members)
-            words[static_cast<std::size_t>(m) / 32] |= 1UL << (m % 32);
-        const auto it = names_.find(words);
-        if (it != names_.end())
-            return it->second.name;
-        Entry e{"set" + std::to_string(names_.size()) + "_", words.size(), false};
-        std::ostringstream data;
-        data << "const unsigned long " << e.name << "words[] = {";
-        for (std::size_t i = 0; i < words.size(); ++i)
-            data << (i ? ", " : "") << "0x" << std::hex << words[i] << std::dec << "UL";
-        data << "};\n";
-        definitions_ += data.str();
-        names_.emplace(words, e);
-        return e.name;
+        return entries_[find(members, size)].name;
     }
     // The name of a BitSet holding `members` (all below `size`).
     std::string bitSet(const std::vector<int>& members, int size)
     {
-        const std::string n = words(members, size);
-        for (auto& [w, e] : names_)
-            if (e.name == n && !e.hasBitSet) {
-                e.hasBitSet = true;
-                definitions_ += "const orvel::BitSet " + n + "(" + n + "words, " +
-                                std::to_string(e.size) + ");\n";
-            }
-        return n;
+        Entry& e = entries_[find(members, size)];
+        e.hasBitSet = true;
+        return e.name;
     }
-    const std::string& definitions() const { return definitions_; }
+    // The definitions of the BitSets and of the words that `code` uses.
+    std::string definitions(const std::string& code) const
+    {
+        std::ostringstream out;
+        for (const Entry& e : entries_) {
+            if (!e.hasBitSet && code.find(e.name + "words") == std::string::npos)
+                continue;
+            out << "const unsigned long " << e.name << "words[] = {";
+            for (std::size_t i = 0; i < e.words.size(); ++i)
+                out << (i ? ", " : "") << "0x" << std::hex << e.words[i] << std::dec << "UL";
+            out << "};\n";
+            if (e.hasBitSet)
+                out << "const orvel::BitSet " << e.name << "(" << e.name << "words, " << e.words.size()
+                    << ");\n";
+        }
+        return out.str();
+    }
 
 private:
     struct Entry {
         std::string name;
-        std::size_t size;
+        std::vector<unsigned long> words;
         bool hasBitSet;
     };
-    std::map<std::vector<unsigned long>, Entry> names_;
-    std::string definitions_;
+    std::size_t find(const std::vector<int>& members, int size)
+    {
+        std::vector<unsigned long> words(static_cast<std::size_t>(size + 31) / 32, 0);
+        for (int m : members)
+            words[static_cast<std::size_t>(m) / 32] |= 1UL << (m % 32);
+        const auto [it, added] = index_.emplace(words, entries_.size());
+        if (added)
+            entries_.push_back({"set" + std::to_string(it->second) + "_", words, false});
+        return it->second;
+    }
+    std::map<std::vector<unsigned long>, std::size_t> index_;
+    std::vector<Entry> entries_;
 };
 
 // The rules that can call themselves again through rule references: only
@@ -847,7 +854,7 @@ std::string source(const GrammarFile& file, const FileInfo& info)
     out.line("namespace {");
     out.line("");
     out.line("[[maybe_unused]] constexpr const char* const* tokenNames = " + id + "TokenNames;");
-    out.verbatim(sets.definitions());
+    out.verbatim(sets.definitions(body.text()));
     out.line("}");
     out.line("");
     out.verbatim(body.text());
