@@ -26,39 +26,105 @@ std::string identifierOf(const std::string& stem)
 
 std::string quoted(const std::string& text) { return "\"" + escape(text, true) + "\""; }
 
-// Static BitSet tables of one source file, shared by equal sets.
+// Static set tables of one source file, shared by equal sets: bit words for
+// inline membership tests, and a BitSet over them where a call needs one.
 class SetTables {
 public:
-    // The name of a table holding `members` (all below `size`).
-    std::string name(const std::vector<int>& members, int size)
+    // The stem of the tables holding `members` (all below `size`); its words
+    // are `<stem>words`, 32 bits to an element.
+    std::string words(const std::vector<int>& members, int size)
+    {
+        return entries_[find(members, size)].name;
+    }
+    // The name of a BitSet holding `members` (all below `size`).
+    std::string bitSet(const std::vector<int>& members, int size)
+    {
+        Entry& e = entries_[find(members, size)];
+        e.hasBitSet = true;
+        return e.name;
+    }
+    // The definitions of the BitSets and of the words that `code` uses.
+    std::string definitions(const std::string& code) const
+    {
+        std::ostringstream out;
+        for (const Entry& e : entries_) {
+            if (!e.hasBitSet && code.find(e.name + "words") == std::string::npos)
+                continue;
+            out << "const unsigned long " << e.name << "words[] = {";
+            for (std::size_t i = 0; i < e.words.size(); ++i)
+                out << (i ? ", " : "") << "0x" << std::hex << e.words[i] << std::dec << "UL";
+            out << "};\n";
+            if (e.hasBitSet)
+                out << "const orvel::BitSet " << e.name << "(" << e.name << "words, " << e.words.size()
+                    << ");\n";
+        }
+        return out.str();
+    }
+
+private:
+    struct Entry {
+        std::string name;
+        std::vector<unsigned long> words;
+        bool hasBitSet;
+    };
+    std::size_t find(const std::vector<int>& members, int size)
     {
         std::vector<unsigned long> words(static_cast<std::size_t>(size + 31) / 32, 0);
         for (int m : members)
             words[static_cast<std::size_t>(m) / 32] |= 1UL << (m % 32);
-        const auto it = names_.find(words);
-        if (it != names_.end())
-            return it->second;
-        const std::string n = "set" + std::to_string(names_.size()) + "_";
-        names_.emplace(words, n);
-        std::ostringstream data;
-        data << "const unsigned long " << n << "words[] = {";
-        for (std::size_t i = 0; i < words.size(); ++i)
-            data << (i ? ", " : "") << "0x" << std::hex << words[i] << std::dec << "UL";
-        data << "};\nconst orvel::BitSet " << n << "(" << n << "words, " << words.size() << ");\n";
-        definitions_ += data.str();
-        return n;
+        const auto [it, added] = index_.emplace(words, entries_.size());
+        if (added)
+            entries_.push_back({"set" + std::to_string(it->second) + "_", words, false});
+        return it->second;
     }
-    const std::string& definitions() const { return definitions_; }
-
-private:
-    std::map<std::vector<unsigned long>, std::string> names_;
-    std::string definitions_;
+    std::map<std::vector<unsigned long>, std::size_t> index_;
+    std::vector<Entry> entries_;
 };
+
+// The rules that can call themselves again through rule references: only
+// they need the nesting count, the others add a bounded depth.
+std::vector<bool> recursiveRules(const Grammar& g)
+{
+    const std::size_t n = g.rules.size();
+    std::map<std::string, std::size_t> index;
+    for (std::size_t i = 0; i < n; ++i)
+        index.emplace(g.rules[i]->name, i);
+    std::vector<std::vector<std::size_t>> calls(n);
+    std::vector<const Node*> work;
+    for (std::size_t i = 0; i < n; ++i) {
+        for (work.push_back(g.rules[i]->body.get()); !work.empty();) {
+            const Node* node = work.back();
+            work.pop_back();
+            const auto callee = index.find(node->text);
+            if (node->kind == NodeKind::RuleRef && callee != index.end())
+                calls[i].push_back(callee->second);
+            for (const Sequence& alt : node->alts)
+                for (const auto& e : alt)
+                    work.push_back(e.get());
+        }
+    }
+    std::vector<bool> recursive(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::vector<bool> seen(n, false);
+        std::vector<std::size_t> next = calls[i];
+        while (!next.empty() && !recursive[i]) {
+            const std::size_t r = next.back();
+            next.pop_back();
+            recursive[i] = r == i;
+            if (!seen[r]) {
+                seen[r] = true;
+                next.insert(next.end(), calls[r].begin(), calls[r].end());
+            }
+        }
+    }
+    return recursive;
+}
 
 class ClassGenerator {
 public:
     ClassGenerator(const GrammarInfo& g, const Vocabulary& v, SetTables& sets)
-        : info_(g), grammar_(*g.grammar), vocabulary_(v), sets_(sets), lexer_(grammar_.lexer)
+        : info_(g), grammar_(*g.grammar), vocabulary_(v), sets_(sets), lexer_(grammar_.lexer),
+          recursive_(recursiveRules(grammar_))
     {
     }
 
@@ -68,18 +134,23 @@ public:
 private:
     std::string symbol(int s) const;
     std::string test(const SymbolSet& set, int depth);
+    std::vector<int> setMembers(const SymbolSet& set) const;
     std::string setName(const SymbolSet& set);
     std::string signature(std::size_t rule, bool qualified) const;
     void ruleDefinition(CodeWriter& out, std::size_t index);
     void declareLabels(CodeWriter& out, const Node& node, std::map<std::string, bool>& seen) const;
+    static bool isSingle(const Node& node, bool lexer);
+    bool matchesOneChar(const Node& ref) const;
     void sequence(CodeWriter& out, const Sequence& seq);
     void element(CodeWriter& out, const Node& node);
     void block(CodeWriter& out, const Node& node);
     void loop(CodeWriter& out, const Node& node, const Decision& d);
+    std::vector<std::string> altTests(const Decision& d, std::size_t alts, std::size_t& fallback);
+    int reads(const Decision& d, std::size_t alts, bool allowSwitch);
     void choice(CodeWriter& out, const Decision& d, std::size_t alts,
                 const std::vector<std::string>& bodies, const std::vector<std::string>& untested,
-                const std::string& otherwise, bool allowSwitch);
-    std::vector<std::string> altBodies(const Node& node, bool verified);
+                const std::string& otherwise, bool allowSwitch, int known);
+    std::vector<std::string> altBodies(const Node& node, bool verified, int known);
     std::string noViableAlt() const;
     void nextToken(CodeWriter& out);
     int ruleIndex(const std::string& name) const;
@@ -89,6 +160,10 @@ private:
     const Vocabulary& vocabulary_;
     SetTables& sets_;
     bool lexer_;
+    std::vector<bool> recursive_;
+    // The la<depth>_ that enclosing decisions have read with nothing
+    // consumed since, bit depth - 1 for each.
+    int knownLA_ = 0;
     // The decision before the next element has already checked that LA(1)
     // is in the element's set, so consuming is enough.
     bool verified_ = false;
@@ -111,14 +186,19 @@ std::string ClassGenerator::symbol(int s) const
     return std::to_string(s);
 }
 
-std::string ClassGenerator::setName(const SymbolSet& set)
+std::vector<int> ClassGenerator::setMembers(const SymbolSet& set) const
 {
     std::vector<int> members;
     for (int m : set.members())
         if (m != info_.eofSymbol || !lexer_)
             if (m != info_.endSymbol)
                 members.push_back(m);
-    return sets_.name(members, lexer_ ? 256 : vocabulary_.maxType() + 1);
+    return members;
+}
+
+std::string ClassGenerator::setName(const SymbolSet& set)
+{
+    return sets_.bitSet(setMembers(set), lexer_ ? 256 : vocabulary_.maxType() + 1);
 }
 
 // A condition that holds when LA(depth), read into la<depth>_, is in `set`;
@@ -143,7 +223,10 @@ std::string ClassGenerator::test(const SymbolSet& set, int depth)
     } else if (contiguous) {
         out = "(" + la + " >= " + symbol(m.front()) + " && " + la + " <= " + symbol(m.back()) + ")";
     } else {
-        out = setName(set) + ".member(static_cast<unsigned int>(" + la + "))";
+        const int size = lexer_ ? 256 : vocabulary_.maxType() + 1;
+        const std::string words = sets_.words(setMembers(set), size) + "words";
+        out = "static_cast<unsigned int>(" + la + ") < " + std::to_string((size + 31) / 32 * 32) +
+              "u && (" + words + "[" + la + " >> 5] >> (" + la + " & 31) & 1UL) != 0";
     }
     if (hasEof)
         out = out.empty() ? la + " == EOF_CHAR" : la + " == EOF_CHAR || " + out;
@@ -314,7 +397,7 @@ void ClassGenerator::nextToken(CodeWriter& out)
     out.line("returnToken_ = orvel::nullToken;");
     out.line("nestingExceeded_ = false;");
     out.open("try");
-    choice(out, d, d.alts.size(), bodies, bodies, noViableAlt(), true);
+    choice(out, d, d.alts.size(), bodies, bodies, noViableAlt(), true, 0);
     out.line("if (returnToken_)");
     out.line("    return returnToken_;");
     out.close();
@@ -358,9 +441,11 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     } else if (!info_.returnTypes[index].empty()) {
         out.line(info_.returnTypes[index] + " " + info_.returnNames[index] + "{};");
     }
+    knownLA_ = 0;
     std::map<std::string, bool> seen{{info_.returnNames[index], true}};
     declareLabels(out, *r.body, seen);
-    out.line("const NestingGuard nestingGuard_(*this);");
+    if (!lexer_ || recursive_[index])
+        out.line("const NestingGuard nestingGuard_(*this);");
     if (!r.init.empty())
         out.verbatim(r.init);
     if (s.errorHandler)
@@ -403,6 +488,32 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     out.line("");
 }
 
+// Whether `node` matches exactly one symbol.
+bool ClassGenerator::isSingle(const Node& node, bool lexer)
+{
+    return node.kind == NodeKind::Char || node.kind == NodeKind::Range ||
+           node.kind == NodeKind::Not || node.kind == NodeKind::Wildcard ||
+           node.kind == NodeKind::TokenRef ||
+           (node.kind == NodeKind::String && (!lexer || node.text.size() == 1));
+}
+
+// Whether the lexer rule reference `ref` calls a helper rule whose every
+// alternative is one unlabelled character and which does nothing else: once
+// the caller has checked LA(1), calling it is the same as consuming.
+bool ClassGenerator::matchesOneChar(const Node& ref) const
+{
+    const int index = ruleIndex(ref.text);
+    if (!lexer_ || !ref.label.empty() || !ref.args.empty() || index < 0)
+        return false;
+    const Rule& r = *grammar_.rules[static_cast<std::size_t>(index)];
+    if (!r.fragment || !r.args.empty() || !r.init.empty() || !r.returns.empty())
+        return false;
+    for (const Sequence& alt : r.body->alts)
+        if (alt.size() != 1 || !alt[0]->label.empty() || !isSingle(*alt[0], true))
+            return false;
+    return !r.body->alts.empty();
+}
+
 void ClassGenerator::sequence(CodeWriter& out, const Sequence& seq)
 {
     for (const auto& e : seq)
@@ -414,11 +525,13 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     const std::string& label = node.label;
     const bool verified = verified_;
     verified_ = false;
-    const bool single = node.kind == NodeKind::Char || node.kind == NodeKind::Range ||
-                        node.kind == NodeKind::Not || node.kind == NodeKind::Wildcard ||
-                        node.kind == NodeKind::TokenRef ||
-                        (node.kind == NodeKind::String && (!lexer_ || node.text.size() == 1));
-    if (verified && single) {
+    const int known = knownLA_;
+    knownLA_ = 0;
+    if (verified && node.kind == NodeKind::RuleRef && matchesOneChar(node)) {
+        out.line("consume();");
+        return;
+    }
+    if (verified && isSingle(node, lexer_)) {
         if (!label.empty())
             out.line(label + (lexer_ ? " = LA(1);" : " = LT(1);"));
         out.line("consume();");
@@ -426,7 +539,10 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     }
     switch (node.kind) {
     case NodeKind::Action: out.verbatim(node.text); return;
-    case NodeKind::Block: block(out, node); return;
+    case NodeKind::Block:
+        knownLA_ = known;
+        block(out, node);
+        return;
     case NodeKind::RuleRef:
         if (lexer_) {
             out.line("m" + node.text + "(" + (label.empty() ? "false" : "true") +
@@ -495,12 +611,13 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     }
 }
 
-std::vector<std::string> ClassGenerator::altBodies(const Node& node, bool verified)
+std::vector<std::string> ClassGenerator::altBodies(const Node& node, bool verified, int known)
 {
     std::vector<std::string> bodies;
     for (const Sequence& alt : node.alts) {
         CodeWriter w;
         verified_ = verified;
+        knownLA_ = known;
         sequence(w, alt);
         verified_ = false;
         bodies.push_back(w.text());
@@ -510,18 +627,21 @@ std::vector<std::string> ClassGenerator::altBodies(const Node& node, bool verifi
 
 void ClassGenerator::block(CodeWriter& out, const Node& node)
 {
+    const int known = knownLA_;
     if (node.decision < 0) {
         sequence(out, node.alts[0]);
         return;
     }
+    knownLA_ = 0;
     const Decision& d = info_.decisions[static_cast<std::size_t>(node.decision)];
     if (node.suffix == '*' || node.suffix == '+') {
         loop(out, node, d);
         return;
     }
-    const std::vector<std::string> bodies = altBodies(node, true);
-    choice(out, d, bodies.size(), bodies, altBodies(node, false),
-           node.suffix == '?' ? "" : noViableAlt(), true);
+    const int inside = known | reads(d, node.alts.size(), true);
+    const std::vector<std::string> bodies = altBodies(node, true, inside);
+    choice(out, d, bodies.size(), bodies, altBodies(node, false, inside),
+           node.suffix == '?' ? "" : noViableAlt(), true, known);
 }
 
 void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
@@ -530,33 +650,28 @@ void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
     const bool plus = node.suffix == '+';
     out.open(plus ? "for (int " + count + " = 0;; ++" + count + ")" : "for (;;)");
     const std::string exit = plus ? "if (" + count + " >= 1)\n    break;\n" + noViableAlt() : "break;";
-    std::vector<std::string> bodies = altBodies(node, true);
-    std::vector<std::string> untested = altBodies(node, false);
-    if (d.greedy) {
-        choice(out, d, bodies.size(), bodies, untested, exit, false);
-    } else {
-        // The exit is tested first: the loop ends as soon as what follows it fits.
-        Decision exitFirst = d;
+    // The exit is tested first in a non-greedy loop: it ends as soon as what follows it fits.
+    Decision exitFirst = d;
+    if (!d.greedy)
         std::rotate(exitFirst.alts.rbegin(), exitFirst.alts.rbegin() + 1, exitFirst.alts.rend());
+    const int inside = reads(exitFirst, node.alts.size() + (d.greedy ? 0 : 1), false);
+    std::vector<std::string> bodies = altBodies(node, true, inside);
+    std::vector<std::string> untested = altBodies(node, false, inside);
+    if (!d.greedy) {
         bodies.insert(bodies.begin(), plus ? "if (" + count + " >= 1)\n    break;" : "break;");
         untested.insert(untested.begin(), bodies.front());
-        choice(out, exitFirst, bodies.size(), bodies, untested, exit, false);
     }
+    choice(out, exitFirst, bodies.size(), bodies, untested, exit, false, 0);
     out.close();
 }
 
-// Chooses among `alts` alternatives by their lookahead, first one first; a
-// `switch` when one symbol decides, a chain of tests otherwise. An
-// alternative that may begin with anything is taken when no other fits (in
-// its `untested` form, which matches its first element instead of consuming it),
-// `otherwise` when there is none.
-void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts,
-                            const std::vector<std::string>& bodies,
-                            const std::vector<std::string>& untested, const std::string& otherwise,
-                            bool allowSwitch)
+// The tests of the first `alts` alternatives of `d` up to the first one that
+// tests nothing, whose index goes to `fallback` (`alts` when there is none).
+std::vector<std::string> ClassGenerator::altTests(const Decision& d, std::size_t alts,
+                                                  std::size_t& fallback)
 {
     std::vector<std::string> tests;
-    std::size_t fallback = alts;
+    fallback = alts;
     for (std::size_t a = 0; a < alts && fallback == alts; ++a) {
         std::string t;
         for (int depth = 1; depth <= d.depth; ++depth) {
@@ -568,17 +683,42 @@ void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts
             fallback = a;
         tests.push_back(t);
     }
+    return tests;
+}
+
+// The la<depth>_ that `choice` reads for `d`, bit depth - 1 for each.
+int ClassGenerator::reads(const Decision& d, std::size_t alts, bool allowSwitch)
+{
+    std::size_t fallback = alts;
+    const std::vector<std::string> tests = altTests(d, alts, fallback);
+    int mask = allowSwitch && d.depth == 1 && tests.size() > 2 ? 1 : 0;
+    for (int depth = 1; depth <= d.depth; ++depth)
+        for (const std::string& t : tests)
+            if (t.find("la" + std::to_string(depth) + "_") != std::string::npos)
+                mask |= 1 << (depth - 1);
+    return mask;
+}
+
+// Chooses among `alts` alternatives by their lookahead, first one first; a
+// `switch` when one symbol decides, a chain of tests otherwise. An
+// alternative that may begin with anything is taken when no other fits (in
+// its `untested` form, which matches its first element instead of consuming it),
+// `otherwise` when there is none. The la<depth>_ in `known` are already read.
+void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts,
+                            const std::vector<std::string>& bodies,
+                            const std::vector<std::string>& untested, const std::string& otherwise,
+                            bool allowSwitch, int known)
+{
+    std::size_t fallback = alts;
+    const std::vector<std::string> tests = altTests(d, alts, fallback);
     const std::string fallbackBody = fallback < alts ? untested[fallback] : otherwise;
     const bool useSwitch = allowSwitch && d.depth == 1 && tests.size() > 2;
+    const int mask = reads(d, alts, allowSwitch) & ~known;
     out.open("");
-    for (int depth = 1; depth <= d.depth; ++depth) {
-        const std::string la = "la" + std::to_string(depth) + "_";
-        bool used = useSwitch && depth == 1;
-        for (const std::string& t : tests)
-            used = used || t.find(la) != std::string::npos;
-        if (used)
-            out.line("const int " + la + " = LA(" + std::to_string(depth) + ");");
-    }
+    for (int depth = 1; depth <= d.depth; ++depth)
+        if (mask & (1 << (depth - 1)))
+            out.line("const int la" + std::to_string(depth) + "_ = LA(" + std::to_string(depth) +
+                     ");");
     if (useSwitch) {
         out.open("switch (la1_)");
         SymbolSet claimed(info_.symbolCount);
@@ -714,7 +854,7 @@ std::string source(const GrammarFile& file, const FileInfo& info)
     out.line("namespace {");
     out.line("");
     out.line("[[maybe_unused]] constexpr const char* const* tokenNames = " + id + "TokenNames;");
-    out.verbatim(sets.definitions());
+    out.verbatim(sets.definitions(body.text()));
     out.line("}");
     out.line("");
     out.verbatim(body.text());
