@@ -19,13 +19,16 @@ public:
     // Removes this handle's share; the last share deletes the object.
     ~RefCount() { release(ref); }
 
-    // Takes the other handle's share before it releases its own, so
-    // self-assignment is harmless.
+    // Shares `other`'s object; nothing changes when both share one already.
+    // Takes the new share and leads to its object before it releases its own,
+    // so whatever that release deletes sees this handle's new object.
     RefCount& operator=(const RefCount& other)
     {
-        Ref* taken = acquire(other.ref);
-        release(ref);
-        ref = taken;
+        if (other.ref != ref) {
+            Ref* old = ref;
+            ref = acquire(other.ref);
+            release(old);
+        }
         return *this;
     }
 
