@@ -27,10 +27,11 @@ bool lookaheadBuffered(const CircularQueue<T>& queue, unsigned int lookaheadBase
 // lookahead, so the lookahead still lines up). Elements consumed without ever
 // being looked at are read first with `pull`, which appends one element to the
 // queue, so that they are skipped rather than removing more than the queue
-// holds.
+// holds. Always inlined: it runs on every lookahead.
 template <typename T, typename Pull>
-inline __attribute__((always_inline)) void applyConsumes(CircularQueue<T>& queue, unsigned int markerCount, unsigned int& lookaheadBase,
-                   unsigned int& pendingConsumes, Pull pull)
+inline __attribute__((always_inline)) void applyConsumes(CircularQueue<T>& queue, unsigned int markerCount,
+                                                         unsigned int& lookaheadBase,
+                                                         unsigned int& pendingConsumes, Pull pull)
 {
     if (pendingConsumes == 0)
         return;

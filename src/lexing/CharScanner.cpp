@@ -6,24 +6,10 @@
 #include <cctype>
 #include <cstring>
 #include <iostream>
-#include <memory>
+
+#include "foundations/AdoptIntoState.hpp"
 
 namespace orvel {
-
-namespace {
-
-// Wraps an adopted buffer in an owning state without leaking it should an
-// allocation fail: until the state exists the buffer is held here, after
-// that the state owns it and the handle deletes the state on failure.
-RefCount<LexerInputState> adopt(InputBuffer* buffer)
-{
-    std::unique_ptr<InputBuffer> owned(buffer);
-    auto* state = new LexerInputState(owned.get());
-    owned.release();
-    return RefCount<LexerInputState>(state);
-}
-
-}
 
 CharScanner::CharScanner(InputBuffer& cb, bool case_sensitive)
     : CharScanner(RefCount<LexerInputState>(new LexerInputState(cb)), case_sensitive)
@@ -31,7 +17,7 @@ CharScanner::CharScanner(InputBuffer& cb, bool case_sensitive)
 }
 
 CharScanner::CharScanner(InputBuffer* cb, bool case_sensitive)
-    : CharScanner(adopt(cb), case_sensitive)
+    : CharScanner(detail::adoptIntoState<LexerInputState>(cb), case_sensitive)
 {
 }
 

@@ -7,25 +7,15 @@
 
 #include <cstddef>
 #include <iostream>
-#include <memory>
 #include <string>
+
+#include "foundations/AdoptIntoState.hpp"
 
 namespace orvel {
 
 bool DEBUG_PARSER = false;
 
 namespace {
-
-// Wraps an adopted buffer in an owning state without leaking it should an
-// allocation fail: until the state exists the buffer is held here, after
-// that the state owns it and the handle deletes the state on failure.
-RefCount<ParserInputState> adopt(TokenBuffer* buffer)
-{
-    std::unique_ptr<TokenBuffer> owned(buffer);
-    auto* state = new ParserInputState(owned.get());
-    owned.release();
-    return RefCount<ParserInputState>(state);
-}
 
 void writeReport(const std::string& file, const char* kind, const std::string& s)
 {
@@ -38,7 +28,7 @@ void writeReport(const std::string& file, const char* kind, const std::string& s
 
 Parser::Parser(TokenBuffer& buffer) : inputState(new ParserInputState(buffer)) {}
 
-Parser::Parser(TokenBuffer* buffer) : inputState(adopt(buffer)) {}
+Parser::Parser(TokenBuffer* buffer) : inputState(detail::adoptIntoState<ParserInputState>(buffer)) {}
 
 Parser::Parser(const RefCount<ParserInputState>& state) : inputState(state) {}
 
