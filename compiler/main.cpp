@@ -1,12 +1,6 @@
 // orvelc: reads a grammar file and writes C++ recognizers on orvel.
 
-#include "Diagnostics.hpp"
-#include "analysis/Analysis.hpp"
-#include "codegen/CppGenerator.hpp"
-#include "reader/GrammarLexer.hpp"
-#include "reader/GrammarParser.hpp"
-
-#include <orvel/ORVELException.hpp>
+#include "Compile.hpp"
 
 #include <fstream>
 #include <iostream>
@@ -47,14 +41,6 @@ bool parseArguments(int argc, char** argv, Arguments& out)
     return true;
 }
 
-std::string stemOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const auto dot = name.find('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 }
 
 int main(int argc, char** argv)
@@ -70,23 +56,10 @@ int main(int argc, char** argv)
         return 1;
     }
     orvelc::Diagnostics diagnostics(args.grammar, std::cerr);
-    orvelc::GrammarFile file;
-    file.path = args.grammar;
-    file.stem = stemOf(args.grammar);
-    try {
-        orvelc::GrammarLexer lexer(in, args.grammar, diagnostics);
-        orvelc::GrammarParser parser(lexer, args.grammar, diagnostics);
-        parser.parseFile(file);
-    } catch (const orvel::ORVELException& ex) {
-        diagnostics.error({0, 0}, ex.toString());
-    }
+    const std::vector<orvelc::OutputFile> outputs =
+        orvelc::compile(in, args.grammar, args.analysis, diagnostics);
     if (diagnostics.errorCount() > 0)
         return 1;
-    orvelc::FileInfo info;
-    orvelc::analyze(file, args.analysis, diagnostics, info);
-    if (diagnostics.errorCount() > 0)
-        return 1;
-    std::vector<orvelc::OutputFile> outputs = orvelc::generate(file, info);
     for (const orvelc::OutputFile& o : outputs) {
         const std::string path = args.outputDir + "/" + o.name;
         std::ofstream out(path, std::ios::binary);

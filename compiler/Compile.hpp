@@ -1,0 +1,24 @@
+#ifndef ORVELC_COMPILE_HPP
+#define ORVELC_COMPILE_HPP
+
+#include "Diagnostics.hpp"
+#include "analysis/Analysis.hpp"
+#include "codegen/CppGenerator.hpp"
+
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace orvelc {
+
+// Reads the grammar file `path` from `in`, analyses it and generates its
+// outputs in memory, named after the stem of `path`. Errors and warnings go
+// to `diagnostics`; the result is empty when any error was reported. Reads
+// no file other than the vocabularies that `import` finds in
+// `settings.vocabularyDirs`, and writes none.
+std::vector<OutputFile> compile(std::istream& in, const std::string& path,
+                                const AnalysisSettings& settings, Diagnostics& diagnostics);
+
+}
+
+#endif

@@ -1,0 +1,3 @@
+parser P;
+start a : "open ;
+b : X { unclosed ;
