@@ -81,6 +81,7 @@ options { nestingLimit = 20; }
 stat
     : #("let" n=NAME v=expr) { std::cout << "  " << n->getText() << " := " << v << '\n'; }
     | #("print" v=expr) { std::cout << "  print " << v << '\n'; }
+    | (#(CALL NAME))=> #(CALL f=NAME) { std::cout << "  call " << f->getText() << " without arguments\n"; }
     | #(CALL f=NAME (.)*) { std::cout << "  call " << f->getText() << '\n'; }
     | #(BLOCK (stat)*)
     | "strict"
