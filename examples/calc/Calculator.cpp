@@ -68,14 +68,20 @@ private:
     int next = 0;
 };
 
-// Every identifier `from` replaced by `to` in the tokens the engine has kept.
-void rename(orvel::TokenStreamRewriteEngine& engine, const std::string& from, const std::string& to)
+// Returns the text of the tokens the engine has kept, every identifier `from`
+// replaced by `to`.
+std::string renamed(orvel::TokenStreamRewriteEngine& engine, const std::string& from, const std::string& to)
 {
+    bool found = false;
     for (unsigned long i = 0; i < engine.size(); ++i) {
         const orvel::TokenRefCount<orvel::TokenWithIndex> t = engine.getToken(i);
-        if (t->getType() == ID && t->getText() == from)
+        if (t->getType() == ID && t->getText() == from) {
             engine.replace(i, to);
+            found = true;
+        }
     }
+    // Without an edit there is no program to render.
+    return found ? engine.toString() : engine.toOriginalString();
 }
 
 }
@@ -134,8 +140,7 @@ int run(const std::string& source, const std::string& fileName, const Options& o
     if (options.show == Show::renamed) {
         while (engine.nextToken()->getType() != orvel::Token::EOF_TYPE) {
         }
-        rename(engine, options.from, options.to);
-        out << engine.toString();
+        out << renamed(engine, options.from, options.to);
     }
     return reporter.errors();
 }
