@@ -68,11 +68,9 @@ statement
         }
     ;
 
-expr
-    : term (("+"^ | "-"^) term)* ;
+expr : term (("+"^ | "-"^) term)* ;
 
-term
-    : unary (("*"^ | "/"^ | "%"^) unary)* ;
+term : unary (("*"^ | "/"^ | "%"^) unary)* ;
 
 // -2 ^ 2 is -(2 ^ 2), and 2 ^ -2 is allowed.
 unary
@@ -81,14 +79,9 @@ unary
     ;
 
 // Right-associative: 2 ^ 3 ^ 2 is 2 ^ (3 ^ 2).
-power
-    : atom ("^"^ unary)? ;
+power : atom ("^"^ unary)? ;
 
-atom
-    : NUMBER
-    | ID
-    | "("! expr ")"!
-    ;
+atom : NUMBER | ID | "("! expr ")"! ;
 
 lexer CalcLexer;
 options { k = 2; caseSensitiveLiterals = false; }
