@@ -125,11 +125,11 @@ int run(const std::string& source, const std::string& fileName, const Options& o
                 // name, so the statement tells where.
                 reporter.report(math.error(tree, ex.getMessage()));
             }
-        }
-        else if (options.show == Show::trees)
+        } else if (options.show == Show::trees) {
             out << tree->toStringTree() << '\n';
-        else if (dot)
+        } else if (dot) {
             dot->write(tree);
+        }
     };
     try {
         parser.program();

@@ -10,7 +10,7 @@
 namespace {
 
 const char* const usage =
-    "usage: orvel-calc [option] [file]\n"
+    "usage: orvel-calc [options] [file]\n"
     "Runs the calculator program in file (- for standard input; none: the demo).\n"
     "  --tokens          list the tokens instead of evaluating\n"
     "  --tree            print each statement's tree instead of evaluating\n"
