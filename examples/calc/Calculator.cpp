@@ -6,6 +6,8 @@
 #include <orvel/TokenStreamRewriteEngine.hpp>
 #include <orvel/TokenWithIndex.hpp>
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <sstream>
 #include <utility>
@@ -45,10 +47,13 @@ public:
             const auto [node, id] = pending.back();
             pending.pop_back();
             out << "  n" << id << " [label=\"" << escaped(node->getText()) << "\"];\n";
+            const std::size_t firstChild = pending.size();
             for (Node child = node->getFirstChild(); child; child = child->getNextSibling()) {
                 out << "  n" << id << " -> n" << next << ";\n";
                 pending.emplace_back(child, next++);
             }
+            // The first child on top: nodes come out in the order of the source.
+            std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChild), pending.end());
         }
     }
 
