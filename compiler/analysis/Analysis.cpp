@@ -141,11 +141,18 @@ private:
 void GrammarAnalyzer::readOptions()
 {
     const bool lexer = grammar_.lexer;
-    std::set<std::string> allowed = {"k", "defaultErrorHandler", "warnAmbiguity", "nestingLimit"};
+    std::set<std::string> allowed = {"defaultErrorHandler", "warnAmbiguity", "nestingLimit"};
+    if (!grammar_.treeParser)
+        allowed.insert("k");
     if (lexer)
         allowed.insert({"caseSensitive", "caseSensitiveLiterals", "testLiterals"});
+    else if (!grammar_.treeParser)
+        allowed.insert({"buildAST", "nodeType"});
     options_.check(grammar_.options, allowed, "grammar");
     info_.k = options_.number(grammar_.options, "k", 1, maxK, 1);
+    info_.buildAST = options_.flag(grammar_.options, "buildAST", false);
+    if (const Option* o = findOption(grammar_.options, "nodeType"))
+        info_.nodeType = o->value;
     info_.nestingLimit = options_.number(grammar_.options, "nestingLimit", 1, 1000000, 1000);
     info_.caseSensitive = options_.flag(grammar_.options, "caseSensitive", true);
     info_.caseSensitiveLiterals =
@@ -166,7 +173,7 @@ void GrammarAnalyzer::readOptions()
         info_.endSymbol = 257;
         info_.symbolCount = 258;
     } else {
-        info_.eofSymbol = 1;
+        info_.eofSymbol = grammar_.treeParser ? 3 : 1;
         info_.endSymbol = vocabulary_.maxType() + 1;
         info_.symbolCount = vocabulary_.maxType() + 2;
     }
@@ -255,7 +262,8 @@ void GrammarAnalyzer::checkLabel(const Node& node)
                          node.kind == NodeKind::Not || node.kind == NodeKind::Wildcard;
     if (node.kind == NodeKind::RuleRef) {
         const auto it = rules_.find(node.text);
-        if (!grammar_.lexer && it != rules_.end() && info_.returnTypes[it->second].empty())
+        if (!grammar_.lexer && !info_.buildAST && it != rules_.end() &&
+            info_.returnTypes[it->second].empty())
             diagnostics_.error(node.pos, "label " + node.label + " names rule " + node.text +
                                              ", which returns nothing");
     } else if (!element || (grammar_.lexer && node.kind == NodeKind::String)) {
@@ -267,7 +275,27 @@ void GrammarAnalyzer::checkLabel(const Node& node)
 void GrammarAnalyzer::checkNode(Node& node, const Rule& rule, bool inNot)
 {
     checkLabel(node);
+    if (node.treeOp != 0 && !info_.buildAST)
+        diagnostics_.error(node.pos, std::string(1, node.treeOp) + " needs buildAST = true");
+    else if (node.treeOp == '^' && node.kind == NodeKind::RuleRef)
+        diagnostics_.error(node.pos, "^ applies to a token, a literal or .");
     switch (node.kind) {
+    case NodeKind::Tree: {
+        const Node& root = *node.alts[0][0];
+        if (!grammar_.treeParser)
+            diagnostics_.error(node.pos, "tree patterns #( ) belong in tree parsers");
+        else if (root.kind != NodeKind::TokenRef && root.kind != NodeKind::String &&
+                 root.kind != NodeKind::Wildcard && root.kind != NodeKind::Not)
+            diagnostics_.error(root.pos, "the root of a tree pattern is a token, a literal, . or ~");
+        for (auto& e : node.alts[0])
+            checkNode(*e, rule, false);
+        break;
+    }
+    case NodeKind::SynPred:
+        for (Sequence& alt : node.alts)
+            for (auto& e : alt)
+                checkNode(*e, rule, false);
+        break;
     case NodeKind::RuleRef:
         if (rules_.count(node.text) == 0)
             diagnostics_.error(node.pos, "rule " + node.text + " is not defined");
@@ -296,6 +324,10 @@ void GrammarAnalyzer::checkNode(Node& node, const Rule& rule, bool inNot)
     case NodeKind::Block: {
         if (!inNot)
             options_.check(node.options, {"greedy", "warnAmbiguity"}, "subrule");
+        for (std::size_t a = 0; a < node.manualAlts.size(); ++a)
+            if (node.manualAlts[a] && !info_.buildAST)
+                diagnostics_.error(node.alts[a].empty() ? node.pos : node.alts[a][0]->pos,
+                                   "! needs buildAST = true");
         for (Sequence& alt : node.alts)
             for (auto& e : alt)
                 checkNode(*e, rule, false);
@@ -319,7 +351,9 @@ bool GrammarAnalyzer::nullable(const Sequence& seq) const
 bool GrammarAnalyzer::nullable(const Node& node) const
 {
     switch (node.kind) {
-    case NodeKind::Action: return true;
+    case NodeKind::Action:
+    case NodeKind::SynPred:
+    case NodeKind::SemPred: return true;
     case NodeKind::String: return grammar_.lexer && node.text.empty();
     case NodeKind::RuleRef: {
         const auto it = rules_.find(node.text);
@@ -351,7 +385,7 @@ void GrammarAnalyzer::leftCalls(const Node& node, std::set<int>& out) const
         const auto it = rules_.find(node.text);
         if (it != rules_.end())
             out.insert(it->second);
-    } else if (node.kind == NodeKind::Block) {
+    } else if (node.kind == NodeKind::Block || node.kind == NodeKind::SynPred) {
         for (const Sequence& alt : node.alts)
             leftCalls(alt, out);
     }
@@ -483,7 +517,21 @@ int GrammarAnalyzer::buildElement(Node& node, int next, const Rule& rule)
     };
     SymbolSet set(info_.symbolCount);
     switch (node.kind) {
-    case NodeKind::Action: return next;
+    case NodeKind::Action:
+    case NodeKind::SemPred: return next;
+    case NodeKind::Tree: {
+        // The root, its children, then the end of the child list.
+        const Sequence& seq = node.alts[0];
+        SymbolSet up(info_.symbolCount);
+        up.add(3);
+        int inner = match(up);
+        for (auto it = seq.rbegin(); it + 1 != seq.rend(); ++it)
+            inner = buildElement(**it, inner, rule);
+        return buildElement(*seq[0], inner, rule);
+    }
+    case NodeKind::SynPred:
+        info_.hasSynPreds = true;
+        break;
     case NodeKind::Char: return match(charSet(node.low, node.low));
     case NodeKind::Range:
         set = charSet(node.low, node.high);
@@ -549,6 +597,8 @@ int GrammarAnalyzer::buildElement(Node& node, int next, const Rule& rule)
     }
     if (node.suffix != 0 || node.alts.size() > 1)
         pending_.push_back(p);
+    if (node.kind == NodeKind::SynPred)
+        return next;  // tried, not consumed: what follows starts here
     if (node.suffix != '+')
         return branch;
     const int first = newNode(GraphNode::Branch);
@@ -661,6 +711,16 @@ void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::siz
     diagnostics_.warning(d.pos, text);
 }
 
+// Whether alternative `a` of the decision opens with a predicate, which
+// settles any overlap with the alternatives after it.
+bool predicated(const PendingDecision& p, std::size_t a)
+{
+    if (!p.block || a >= p.block->alts.size() || p.block->alts[a].empty())
+        return false;
+    const NodeKind k = p.block->alts[a][0]->kind;
+    return k == NodeKind::SynPred || k == NodeKind::SemPred;
+}
+
 // Whether two lookahead sets overlap. "The token may end here" overlaps
 // everything, since any character may follow a token.
 bool overlap(const SymbolSet& a, const SymbolSet& b, int end)
@@ -683,7 +743,7 @@ void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, 
                 if (!overlap(d.alts[a][depth], d.alts[b][depth], end))
                     apart = depth + 1;
             d.depth = std::max(d.depth, apart == 0 ? info_.k : apart);
-            if (apart != 0 || !warnings_ || quiet)
+            if (apart != 0 || !warnings_ || quiet || predicated(p, a))
                 continue;
             if (loopQuiet && d.hasExit && b == d.alts.size() - 1)
                 continue;
@@ -863,6 +923,10 @@ void analyze(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& d
         GrammarAnalyzer(*file.grammars[i], out.vocabulary, diagnostics, settings.warnings,
                         out.grammars[i])
             .run();
+        for (const auto& g : file.grammars)
+            for (const TokenDecl& t : g->tokens)
+                if (!t.nodeType.empty())
+                    out.grammars[i].nodeTypes.emplace_back(t.name, t.nodeType);
     }
 }
 

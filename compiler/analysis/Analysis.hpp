@@ -35,6 +35,11 @@ struct GrammarInfo {
     bool caseSensitive = true;
     bool caseSensitiveLiterals = true;
     int nestingLimit = 1000;
+    bool buildAST = false;
+    std::string nodeType;   // the default node class, empty for orvel::CommonAST
+    bool hasSynPreds = false;  // actions and tree building then check `guessing`
+    // Token names and the node classes the tokens sections of the file give them.
+    std::vector<std::pair<std::string, std::string>> nodeTypes;
     int eofSymbol = 1;     // the end of input among the symbols
     int endSymbol = 0;     // "the token may end here": tests nothing
     int symbolCount = 0;

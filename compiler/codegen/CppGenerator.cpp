@@ -1,6 +1,7 @@
 #include "codegen/CppGenerator.hpp"
 
 #include "codegen/CodeWriter.hpp"
+#include "codegen/TreeNotation.hpp"
 
 #include <algorithm>
 #include <map>
@@ -25,6 +26,14 @@ std::string identifierOf(const std::string& stem)
 }
 
 std::string quoted(const std::string& text) { return "\"" + escape(text, true) + "\""; }
+
+std::string trimmed(const std::string& s)
+{
+    const auto first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
 
 // Static set tables of one source file, shared by equal sets: bit words for
 // inline membership tests, and a BitSet over them where a call needs one.
@@ -124,6 +133,7 @@ class ClassGenerator {
 public:
     ClassGenerator(const GrammarInfo& g, const Vocabulary& v, SetTables& sets)
         : info_(g), grammar_(*g.grammar), vocabulary_(v), sets_(sets), lexer_(grammar_.lexer),
+          tree_(grammar_.treeParser), build_(g.buildAST), guard_(g.hasSynPreds),
           recursive_(recursiveRules(grammar_))
     {
     }
@@ -145,12 +155,29 @@ private:
     void element(CodeWriter& out, const Node& node);
     void block(CodeWriter& out, const Node& node);
     void loop(CodeWriter& out, const Node& node, const Decision& d);
-    std::vector<std::string> altTests(const Decision& d, std::size_t alts, std::size_t& fallback);
-    int reads(const Decision& d, std::size_t alts, bool allowSwitch);
+    using Predicates = std::vector<std::string>;
+    std::vector<std::string> altTests(const Decision& d, std::size_t alts, std::size_t& fallback,
+                                      const Predicates& preds);
+    int reads(const Decision& d, std::size_t alts, bool allowSwitch, const Predicates& preds);
+    static bool usesSwitch(const Decision& d, std::size_t tests, bool allowSwitch,
+                           const Predicates& preds);
     void choice(CodeWriter& out, const Decision& d, std::size_t alts,
                 const std::vector<std::string>& bodies, const std::vector<std::string>& untested,
-                const std::string& otherwise, bool allowSwitch, int known);
+                const std::string& otherwise, bool allowSwitch, int known, const Predicates& preds);
     std::vector<std::string> altBodies(const Node& node, bool verified, int known);
+    Predicates predicates(CodeWriter& out, const Node& node);
+    void guess(CodeWriter& out, const Node& pred);
+    void treePattern(CodeWriter& out, const Node& node);
+    void matchOne(CodeWriter& out, const std::string& call);
+    void guarded(CodeWriter& out, const std::string& lines);
+    void buildNode(CodeWriter& out, const Node& node);
+    void addTree(CodeWriter& out, const Node& node);
+    std::string action(const std::string& code) const;
+    std::string position() const;
+    void factorySetup(CodeWriter& out) const;
+    void treeHelpers(CodeWriter& out) const;
+    void tracer(CodeWriter& out) const;
+    void handlers(CodeWriter& out, std::size_t index);
     std::string noViableAlt() const;
     void nextToken(CodeWriter& out);
     int ruleIndex(const std::string& name) const;
@@ -160,7 +187,15 @@ private:
     const Vocabulary& vocabulary_;
     SetTables& sets_;
     bool lexer_;
+    bool tree_;   // a tree parser: matches nodes from t_
+    bool build_;  // a parser that builds trees
+    bool guard_;  // syntactic predicates: actions and tree building wait for guessing 0
     std::vector<bool> recursive_;
+    // The alternative being written builds its tree in actions only.
+    bool manual_ = false;
+    const Rule* rule_ = nullptr;  // the rule being written
+    int synpreds_ = 0;
+    int treeDepth_ = 0;
     // The la<depth>_ that enclosing decisions have read with nothing
     // consumed since, bit depth - 1 for each.
     int knownLA_ = 0;
@@ -180,6 +215,8 @@ std::string ClassGenerator::symbol(int s) const
     }
     if (s == 1)
         return "orvel::Token::EOF_TYPE";
+    if (s == 3)
+        return "orvel::Token::NULL_TREE_LOOKAHEAD";
     for (const TokenEntry* e : vocabulary_.entries())
         if (e->type == s)
             return e->name;
@@ -235,6 +272,8 @@ std::string ClassGenerator::test(const SymbolSet& set, int depth)
 
 std::string ClassGenerator::noViableAlt() const
 {
+    if (tree_)
+        return "throw orvel::NoViableAltException(t_);";
     return lexer_ ? "throw orvel::NoViableAltForCharException(LA(1), getFilename(), getLine(), "
                     "getColumn());"
                   : "throw orvel::NoViableAltException(LT(1), getFilename());";
@@ -256,7 +295,10 @@ std::string ClassGenerator::signature(std::size_t index, bool qualified) const
         return "void " + scope + "m" + r.name + "(bool createToken_" +
                (r.args.empty() ? "" : ", " + r.args) + ")";
     const std::string type = info_.returnTypes[index].empty() ? "void" : info_.returnTypes[index];
-    return type + " " + scope + r.name + "(" + r.args + ")";
+    std::string params = r.args;
+    if (tree_)
+        params = "orvel::ASTRefCount<orvel::AST> t_" + (r.args.empty() ? "" : ", " + r.args);
+    return type + " " + scope + r.name + "(" + params + ")";
 }
 
 void ClassGenerator::declaration(CodeWriter& out) const
@@ -271,6 +313,16 @@ void ClassGenerator::declaration(CodeWriter& out) const
         out.line("");
         out.line("orvel::TokenRefCount<orvel::Token> nextToken() override;");
         out.line("bool getLiteralsCaseSensitive() const override;");
+    } else if (tree_) {
+        out.open("class " + n + " final : public orvel::TreeParser");
+        out.label("public:");
+        out.line(n + "() = default;");
+        out.line("explicit " + n + "(const orvel::RefCount<orvel::TreeParserInputState>& state);");
+        out.line("");
+        out.line("orvel::ASTRefCount<orvel::AST> getAST() override;");
+        out.line("const char* getTokenName(int type) const override;");
+        out.line("const char* const* getTokenNames() const override;");
+        out.line("int getNumTokens() const override;");
     } else {
         out.open("class " + n + " final : public orvel::LLkParser");
         out.label("public:");
@@ -278,6 +330,7 @@ void ClassGenerator::declaration(CodeWriter& out) const
         out.line("explicit " + n + "(orvel::TokenBuffer& buffer);");
         out.line("explicit " + n + "(const orvel::RefCount<orvel::ParserInputState>& state);");
         out.line("");
+        out.line("// The tree the last rule built" + std::string(build_ ? "" : " (none: this parser builds no trees)") + ".");
         out.line("orvel::ASTRefCount<orvel::AST> getAST() override;");
         out.line("const char* getTokenName(int type) const override;");
         out.line("const char* const* getTokenNames() const override;");
@@ -287,6 +340,10 @@ void ClassGenerator::declaration(CodeWriter& out) const
     out.line("// Rules nest at most this deep before a recognition error ends the input.");
     out.line("void setNestingLimit(int limit) { nestingLimit_ = limit; }");
     out.line("int getNestingLimit() const { return nestingLimit_; }");
+    if (!lexer_) {
+        out.line("// Traces every rule entered and left (traceIn/traceOut) while on.");
+        out.line("void setTracing(bool on) { tracing_ = on; }");
+    }
     out.line("");
     for (std::size_t i = 0; i < grammar_.rules.size(); ++i)
         out.line(signature(i, false) + ";");
@@ -295,11 +352,29 @@ void ClassGenerator::declaration(CodeWriter& out) const
     out.line("");
     out.label("private:");
     out.line("class NestingGuard;");
+    if (!lexer_)
+        out.line("class Tracer;");
     out.line("void enterRule();");
     if (lexer_)
         out.line("orvel::TokenRefCount<orvel::Token> returnToken_;");
-    else
+    else if (!tree_)
         out.line("orvel::TokenRefCount<orvel::Token> lastErrorToken_;  // where the last error was reported");
+    if (tree_) {
+        out.line("static int typeOf_(const orvel::ASTRefCount<orvel::AST>& t)");
+        out.line("{");
+        out.line("    return t ? t->getType() : orvel::Token::NULL_TREE_LOOKAHEAD;");
+        out.line("}");
+        out.line("orvel::ASTRefCount<orvel::AST> retTree_;  // where the last rule left off");
+    }
+    if (!lexer_)
+        out.line("orvel::ASTRefCount<orvel::AST> returnAST_;");
+    if (build_) {
+        out.line("orvel::ASTRefCount<orvel::AST> make_(std::initializer_list<orvel::ASTRefCount<orvel::AST>> nodes);");
+        out.line("static void resetPair_(orvel::ASTPair& pair);");
+        out.line("orvel::ASTFactory factory_;");
+    }
+    if (!lexer_)
+        out.line("bool tracing_ = false;");
     out.line("int nesting_ = 0;");
     out.line("int nestingLimit_ = " + std::to_string(info_.nestingLimit) + ";");
     out.line("bool nestingExceeded_ = false;");
@@ -335,12 +410,22 @@ void ClassGenerator::definition(CodeWriter& out)
         const char* const inits[] = {"orvel::TokenStream& lexer", "orvel::TokenBuffer& buffer",
                                      "const orvel::RefCount<orvel::ParserInputState>& state"};
         const char* const bases[] = {"lexer", "buffer", "state"};
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3 && !tree_; ++i) {
             out.line(n + "::" + n + "(" + inits[i] + ") : LLkParser(" + bases[i] + ", " +
-                     std::to_string(info_.k) + ") {}");
+                     std::to_string(info_.k) + ")");
+            out.open("");
+            if (build_)
+                factorySetup(out);
+            out.close();
+        }
+        if (tree_)
+            out.line(n + "::" + n +
+                     "(const orvel::RefCount<orvel::TreeParserInputState>& state) : TreeParser(state) {}");
         out.line("");
-        out.line("orvel::ASTRefCount<orvel::AST> " + n + "::getAST() { return orvel::nullAST; }");
+        out.line("orvel::ASTRefCount<orvel::AST> " + n + "::getAST() { return returnAST_; }");
         out.line("");
+        if (build_)
+            treeHelpers(out);
         out.open("const char* " + n + "::getTokenName(int type) const");
         out.line("return type >= 0 && type < getNumTokens() ? " + tables + "[type] : \"<invalid>\";");
         out.close();
@@ -362,14 +447,16 @@ void ClassGenerator::definition(CodeWriter& out)
     out.line(n + "& r_;");
     out.close(";");
     out.line("");
+    if (!lexer_)
+        tracer(out);
     out.open("void " + n + "::enterRule()");
+
     if (!lexer_)
         out.line("if (nesting_ == 0)\n        nestingExceeded_ = false;");
     out.open("if (nesting_ >= nestingLimit_)");
     out.line("nestingExceeded_ = true;");
     out.line("throw orvel::RecognitionException(\"nesting deeper than \" + "
-             "std::to_string(nestingLimit_), getFilename(), " +
-             std::string(lexer_ ? "getLine(), getColumn()" : "LT(1)->getLine(), LT(1)->getColumn()") + ");");
+             "std::to_string(nestingLimit_), " + position() + ");");
     out.close();
     out.line("++nesting_;");
     out.close();
@@ -378,6 +465,72 @@ void ClassGenerator::definition(CodeWriter& out)
         nextToken(out);
     for (std::size_t i = 0; i < grammar_.rules.size(); ++i)
         ruleDefinition(out, i);
+}
+
+// Gives the parser its own factory, making the grammar's node classes.
+void ClassGenerator::factorySetup(CodeWriter& out) const
+{
+    out.line("factory_.setMaxNodeType(" + std::to_string(vocabulary_.maxType()) + ");");
+    if (!info_.nodeType.empty())
+        out.line("factory_.setASTNodeFactory(" + info_.nodeType + "::TYPE_NAME, &" + info_.nodeType +
+                 "::factory);");
+    for (const auto& [token, type] : info_.nodeTypes)
+        out.line("factory_.registerFactory(" + token + ", " + type + "::TYPE_NAME, &" + type +
+                 "::factory);");
+    out.line("astFactory = &factory_;");
+}
+
+void ClassGenerator::treeHelpers(CodeWriter& out) const
+{
+    const std::string& n = grammar_.name;
+    out.open("orvel::ASTRefCount<orvel::AST> " + n +
+             "::make_(std::initializer_list<orvel::ASTRefCount<orvel::AST>> nodes)");
+    out.line("return astFactory->make(std::vector<orvel::ASTRefCount<orvel::AST>>(nodes));");
+    out.close();
+    out.line("");
+    out.line("// After an action set the rule's tree: what follows becomes its last children.");
+    out.open("void " + n + "::resetPair_(orvel::ASTPair& pair)");
+    out.line("pair.child = pair.root ? pair.root->getFirstChild() : orvel::nullAST;");
+    out.line("pair.advanceChildToEnd();");
+    out.close();
+    out.line("");
+}
+
+// The arguments that place a recognition error at the current input.
+std::string ClassGenerator::position() const
+{
+    if (tree_)
+        return "\"<AST>\", -1, -1";
+    return lexer_ ? "getFilename(), getLine(), getColumn()"
+                  : "getFilename(), LT(1)->getLine(), LT(1)->getColumn()";
+}
+
+// A guard that traces the rule's entry and exit while tracing is on.
+void ClassGenerator::tracer(CodeWriter& out) const
+{
+    const std::string& n = grammar_.name;
+    out.open("class " + n + "::Tracer");
+    out.label("public:");
+    const std::string node = tree_ ? ", orvel::ASTRefCount<orvel::AST> t" : "";
+    const std::string nodeArg = tree_ ? ", t" : "";
+    out.line("Tracer(" + n + "& r, const char* rule" + node + ") : r_(r.tracing_ ? &r : nullptr), rule_(rule)");
+    out.open("");
+    out.line("if (r_)");
+    out.line("    r_->traceIn(rule_" + nodeArg + ");");
+    out.close();
+    out.line("~Tracer()");
+    out.open("");
+    out.line("if (r_)");
+    out.line(tree_ ? "    r_->traceOut(rule_, r_->retTree_);" : "    r_->traceOut(rule_);");
+    out.close();
+    out.line("Tracer(const Tracer&) = delete;");
+    out.line("Tracer& operator=(const Tracer&) = delete;");
+    out.line("");
+    out.label("private:");
+    out.line(n + "* r_;");
+    out.line("const char* rule_;");
+    out.close(";");
+    out.line("");
 }
 
 void ClassGenerator::nextToken(CodeWriter& out)
@@ -397,7 +550,7 @@ void ClassGenerator::nextToken(CodeWriter& out)
     out.line("returnToken_ = orvel::nullToken;");
     out.line("nestingExceeded_ = false;");
     out.open("try");
-    choice(out, d, d.alts.size(), bodies, bodies, noViableAlt(), true, 0);
+    choice(out, d, d.alts.size(), bodies, bodies, noViableAlt(), true, 0, {});
     out.line("if (returnToken_)");
     out.line("    return returnToken_;");
     out.close();
@@ -421,7 +574,12 @@ void ClassGenerator::declareLabels(CodeWriter& out, const Node& node,
             type = info_.returnTypes[static_cast<std::size_t>(ruleIndex(node.text))];
         else if (lexer_ && node.kind != NodeKind::RuleRef)
             type = "int";
-        out.line(type + " " + node.label + "{};");
+        else if (tree_)
+            type = "orvel::ASTRefCount<orvel::AST>";
+        if (!type.empty())
+            out.line(type + " " + node.label + "{};");
+        if (build_)
+            out.line("orvel::ASTRefCount<orvel::AST> " + node.label + "_AST;");
     }
     for (const Sequence& alt : node.alts)
         for (const auto& e : alt)
@@ -432,6 +590,7 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
 {
     const Rule& r = *grammar_.rules[index];
     const RuleSettings& s = info_.settings[index];
+    rule_ = &r;
     out.open(signature(index, true));
     if (lexer_) {
         out.line(std::string("int ttype_ = ") +
@@ -446,19 +605,33 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     declareLabels(out, *r.body, seen);
     if (!lexer_ || recursive_[index])
         out.line("const NestingGuard nestingGuard_(*this);");
+    if (!lexer_)
+        out.line("const Tracer tracer_(*this, \"" + r.name + (tree_ ? "\", t_);" : "\");"));
+    if (build_)
+        out.line("orvel::ASTPair currentAST_;");
+    manual_ = r.manual;
     if (!r.init.empty())
-        out.verbatim(r.init);
-    if (s.errorHandler)
+        out.verbatim(action(r.init));
+    const bool handled = s.errorHandler || !r.handlers.empty();
+    if (handled)
         out.open("try");
     block(out, *r.body);
-    if (s.errorHandler) {
+    manual_ = false;
+    if (!r.handlers.empty()) {
+        out.close();
+        handlers(out, index);
+    } else if (s.errorHandler) {
         out.close();
         out.open("catch (const orvel::RecognitionException& ex)");
-        out.line("if (nestingExceeded_)");
+        out.line(guard_ ? "if (nestingExceeded_ || inputState->guessing > 0)" : "if (nestingExceeded_)");
         out.line("    throw;");
         if (lexer_) {
             out.line("reportError(ex);");
             out.line("recover(ex, " + setName(info_.follow[index]) + ");");
+        } else if (tree_) {
+            out.line("reportError(ex);");
+            out.line("if (t_)");
+            out.line("    t_ = t_->getNextSibling();");
         } else {
             out.open("if (LT(1) == lastErrorToken_)");
             out.line("consume();");
@@ -481,11 +654,29 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
         out.line("else");
         out.line("    returnToken_->setText(text.substr(begin_));");
         out.close();
-    } else if (!info_.returnTypes[index].empty()) {
-        out.line("return " + info_.returnNames[index] + ";");
+    } else {
+        if (build_)
+            out.line("returnAST_ = currentAST_.root;");
+        if (tree_)
+            out.line("retTree_ = t_;");
+        if (!info_.returnTypes[index].empty())
+            out.line("return " + info_.returnNames[index] + ";");
     }
     out.close();
     out.line("");
+}
+
+// The rule's own `catch` clauses, in place of reporting and recovering. The
+// nesting error still reaches the caller of the start rule.
+void ClassGenerator::handlers(CodeWriter& out, std::size_t index)
+{
+    for (const Handler& h : grammar_.rules[index]->handlers) {
+        out.open("catch (" + h.declaration + ")");
+        out.line("if (nestingExceeded_)");
+        out.line("    throw;");
+        out.verbatim(action(h.code));
+        out.close();
+    }
 }
 
 // Whether `node` matches exactly one symbol.
@@ -531,40 +722,70 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
         out.line("consume();");
         return;
     }
-    if (verified && isSingle(node, lexer_)) {
-        if (!label.empty())
-            out.line(label + (lexer_ ? " = LA(1);" : " = LT(1);"));
-        out.line("consume();");
+    switch (node.kind) {
+    case NodeKind::Action: {
+        const std::string code = action(node.text);
+        if (guard_ && !node.always)
+            out.open("if (inputState->guessing == 0)");
+        out.verbatim(code);
+        if (build_ && code.find("currentAST_.root") != std::string::npos)
+            out.line("resetPair_(currentAST_);");
+        if (guard_ && !node.always)
+            out.close();
         return;
     }
-    switch (node.kind) {
-    case NodeKind::Action: out.verbatim(node.text); return;
+    case NodeKind::SemPred:
+        out.open("if (!(" + action(node.text) + "))");
+        out.line("throw orvel::RecognitionException(" +
+                 quoted("failed predicate: {" + trimmed(node.text) + "}") + ", " + position() + ");");
+        out.close();
+        return;
+    case NodeKind::SynPred: return;  // decided on before the alternative
+    case NodeKind::Tree:
+        verified_ = verified;
+        treePattern(out, node);
+        return;
     case NodeKind::Block:
         knownLA_ = known;
         block(out, node);
         return;
-    case NodeKind::RuleRef:
+    case NodeKind::RuleRef: {
+        const int callee = ruleIndex(node.text);
+        const bool value = !label.empty() && (lexer_ || !info_.returnTypes[callee].empty());
         if (lexer_) {
             out.line("m" + node.text + "(" + (label.empty() ? "false" : "true") +
                      (node.args.empty() ? "" : ", " + node.args) + ");");
             if (!label.empty())
                 out.line(label + " = returnToken_;");
+        } else if (tree_) {
+            out.line((value ? label + " = " : "") + node.text + "(t_" +
+                     (node.args.empty() ? "" : ", " + node.args) + ");");
+            out.line("t_ = retTree_;");
         } else {
-            out.line((label.empty() ? "" : label + " = ") + node.text + "(" + node.args + ");");
+            out.line((value ? label + " = " : "") + node.text + "(" + node.args + ");");
+            if (build_)
+                addTree(out, node);
         }
         return;
+    }
     default:
         break;
     }
+    if (build_)
+        buildNode(out, node);
     if (!label.empty())
-        out.line(label + (lexer_ ? " = LA(1);" : " = LT(1);"));
+        out.line(label + (lexer_ ? " = LA(1);" : tree_ ? " = t_;" : " = LT(1);"));
+    if (verified && isSingle(node, lexer_)) {
+        out.line(tree_ ? "t_ = t_->getNextSibling();" : "consume();");
+        return;
+    }
     switch (node.kind) {
     case NodeKind::Char:
-        out.line("match(" + symbol(info_.caseSensitive ? node.low : tolower(node.low)) + ");");
+        matchOne(out, "match(" + symbol(info_.caseSensitive ? node.low : tolower(node.low)) + ")");
         break;
     case NodeKind::String: {
         if (!lexer_) {
-            out.line("match(" + symbol(vocabulary_.byLiteral(node.text)) + ");");
+            matchOne(out, "match(" + symbol(vocabulary_.byLiteral(node.text)) + ")");
             break;
         }
         std::string t = node.text;
@@ -572,25 +793,27 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
             for (char& c : t)
                 c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
         if (t.find('\0') != std::string::npos)
-            out.line("match(std::string(" + quoted(t) + ", " + std::to_string(t.size()) + "));");
+            matchOne(out, "match(std::string(" + quoted(t) + ", " + std::to_string(t.size()) + "))");
         else if (!t.empty())
-            out.line("match(" + quoted(t) + ");");
+            matchOne(out, "match(" + quoted(t) + ")");
         break;
     }
     case NodeKind::TokenRef:
-        out.line("match(" + symbol(node.text == "EOF" ? 1 : vocabulary_.byName(node.text)) + ");");
+        matchOne(out, "match(" + symbol(node.text == "EOF" ? 1 : vocabulary_.byName(node.text)) + ")");
         break;
     case NodeKind::Wildcard:
-        out.line(lexer_ ? "matchNot(EOF_CHAR);" : "matchNot(orvel::Token::EOF_TYPE);");
+        matchOne(out, lexer_  ? "matchNot(EOF_CHAR)"
+                      : tree_ ? "matchNot(orvel::Token::NULL_TREE_LOOKAHEAD)"
+                              : "matchNot(orvel::Token::EOF_TYPE)");
         break;
     case NodeKind::Range:
         if (info_.caseSensitive || info_.matchSets.at(&node).members().size() ==
                                        static_cast<std::size_t>(node.high - node.low + 1))
             if (info_.caseSensitive || node.high < 'A' || node.low > 'Z') {
-                out.line("matchRange(" + symbol(node.low) + ", " + symbol(node.high) + ");");
+                matchOne(out, "matchRange(" + symbol(node.low) + ", " + symbol(node.high) + ")");
                 break;
             }
-        out.line("match(" + setName(info_.matchSets.at(&node)) + ");");
+        matchOne(out, "match(" + setName(info_.matchSets.at(&node)) + ")");
         break;
     case NodeKind::Not: {
         const SymbolSet& set = info_.matchSets.at(&node);
@@ -601,9 +824,9 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
             all.addRange(Vocabulary::firstType, vocabulary_.maxType());
         const std::vector<int> excluded = all.minus(set).members();
         if (excluded.size() == 1)
-            out.line("matchNot(" + symbol(excluded[0]) + ");");
+            matchOne(out, "matchNot(" + symbol(excluded[0]) + ")");
         else
-            out.line("match(" + setName(set) + ");");
+            matchOne(out, "match(" + setName(set) + ")");
         break;
     }
     default:
@@ -611,17 +834,169 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     }
 }
 
+// Writes `call` (match or matchNot with its argument); a tree parser checks
+// the node at hand and moves on to its next sibling.
+void ClassGenerator::matchOne(CodeWriter& out, const std::string& call)
+{
+    if (!tree_) {
+        out.line(call + ";");
+        return;
+    }
+    const auto open = call.find('(');
+    out.line(call.substr(0, open + 1) + "t_, " + call.substr(open + 1) + ";");
+    out.line("t_ = t_->getNextSibling();");
+}
+
+// `#( root children )`: the root is matched, then its children from its first
+// child on; no child may be left over. What follows starts at the root's
+// next sibling.
+void ClassGenerator::treePattern(CodeWriter& out, const Node& node)
+{
+    const std::string root = "tree" + std::to_string(treeDepth_++) + "_";
+    out.open("");
+    out.line("const orvel::ASTRefCount<orvel::AST> " + root + " = t_;");
+    const Sequence& seq = node.alts[0];
+    element(out, *seq[0]);
+    out.line("t_ = " + root + "->getFirstChild();");
+    for (std::size_t i = 1; i < seq.size(); ++i)
+        element(out, *seq[i]);
+    out.line("if (typeOf_(t_) != orvel::Token::NULL_TREE_LOOKAHEAD)");
+    out.line("    throw orvel::NoViableAltException(t_);");
+    out.line("t_ = " + root + "->getNextSibling();");
+    out.close();
+    --treeDepth_;
+}
+
+// The guarded code that gives a token its node: labelled tokens always get
+// one (for actions), and it joins the tree unless building is off here.
+void ClassGenerator::buildNode(CodeWriter& out, const Node& node)
+{
+    const bool add = !manual_ && node.treeOp != '!';
+    if (!add && node.label.empty())
+        return;
+    CodeWriter w;
+    std::string made = "astFactory->create(LT(1))";
+    if (!node.label.empty()) {
+        w.line(node.label + "_AST = " + made + ";");
+        made = node.label + "_AST";
+    }
+    if (add)
+        w.line(std::string("astFactory->") + (node.treeOp == '^' ? "makeASTRoot" : "addASTChild") +
+               "(currentAST_, " + made + ");");
+    guarded(out, w.text());
+}
+
+// After a rule reference: its tree goes to the label and into this rule's tree.
+void ClassGenerator::addTree(CodeWriter& out, const Node& node)
+{
+    CodeWriter w;
+    if (!node.label.empty())
+        w.line(node.label + "_AST = returnAST_;");
+    if (!manual_ && node.treeOp != '!')
+        w.line("astFactory->addASTChild(currentAST_, returnAST_);");
+    guarded(out, w.text());
+}
+
+// Writes `lines`, only run while not guessing when the grammar guesses.
+void ClassGenerator::guarded(CodeWriter& out, const std::string& lines)
+{
+    if (lines.empty())
+        return;
+    if (guard_)
+        out.open("if (inputState->guessing == 0)");
+    out.insert(lines);
+    if (guard_)
+        out.close();
+}
+
+// Action code with the tree notation of tree-building parsers rewritten.
+std::string ClassGenerator::action(const std::string& code) const
+{
+    if (!build_)
+        return code;
+    return translateTreeNotation(code, [this](const std::string& name) {
+        return name == rule_->name ? std::string("currentAST_.root") : name + "_AST";
+    });
+}
+
+// The predicates that open the alternatives of `node` ("" for none): a
+// semantic predicate's condition, or the call of a function that tries a
+// syntactic predicate, written to `out` first.
+ClassGenerator::Predicates ClassGenerator::predicates(CodeWriter& out, const Node& node)
+{
+    Predicates preds;
+    for (const Sequence& alt : node.alts) {
+        std::string p;
+        if (!alt.empty() && alt[0]->kind == NodeKind::SemPred) {
+            p = "(" + action(alt[0]->text) + ")";
+        } else if (!alt.empty() && alt[0]->kind == NodeKind::SynPred) {
+            p = "synpred" + std::to_string(synpreds_++) + "_";
+            out.open("const auto " + p + " = [&]() -> bool");
+            guess(out, *alt[0]);
+            out.close(";");
+            p += "()";
+        }
+        preds.push_back(p);
+    }
+    return preds;
+}
+
+// The body of a syntactic predicate's function: matches `pred` from a mark
+// with guessing above 0, goes back to the mark, and returns whether it
+// matched. The nesting error still ends the input.
+void ClassGenerator::guess(CodeWriter& out, const Node& pred)
+{
+    const std::string rewind = tree_ ? "t_ = mark_;" : "rewind(mark_);";
+    out.line(tree_ ? "const orvel::ASTRefCount<orvel::AST> mark_ = t_;"
+                   : "const unsigned int mark_ = mark();");
+    out.line("++inputState->guessing;");
+    out.line("bool matched_ = true;");
+    out.open("try");
+    const int known = knownLA_;
+    const bool manual = manual_;
+    knownLA_ = 0;
+    verified_ = false;
+    block(out, pred);
+    knownLA_ = known;
+    manual_ = manual;
+    out.close();
+    out.open("catch (const orvel::RecognitionException&)");
+    out.line("matched_ = false;");
+    out.open("if (nestingExceeded_)");
+    out.line(rewind);
+    out.line("--inputState->guessing;");
+    out.line("throw;");
+    out.close();
+    out.close();
+    out.open("catch (...)");
+    out.line(rewind);
+    out.line("--inputState->guessing;");
+    out.line("throw;");
+    out.close();
+    out.line(rewind);
+    out.line("--inputState->guessing;");
+    out.line("return matched_;");
+}
+
 std::vector<std::string> ClassGenerator::altBodies(const Node& node, bool verified, int known)
 {
     std::vector<std::string> bodies;
-    for (const Sequence& alt : node.alts) {
+    const bool manual = manual_;
+    for (std::size_t a = 0; a < node.alts.size(); ++a) {
+        const Sequence& alt = node.alts[a];
         CodeWriter w;
         verified_ = verified;
         knownLA_ = known;
-        sequence(w, alt);
+        manual_ = manual || (a < node.manualAlts.size() && node.manualAlts[a]);
+        // A predicate opening an alternative was part of the decision.
+        const bool decided = node.decision >= 0 && !alt.empty() &&
+                             (alt[0]->kind == NodeKind::SemPred || alt[0]->kind == NodeKind::SynPred);
+        for (std::size_t e = decided ? 1 : 0; e < alt.size(); ++e)
+            element(w, *alt[e]);
         verified_ = false;
         bodies.push_back(w.text());
     }
+    manual_ = manual;
     return bodies;
 }
 
@@ -629,7 +1004,10 @@ void ClassGenerator::block(CodeWriter& out, const Node& node)
 {
     const int known = knownLA_;
     if (node.decision < 0) {
+        const bool manual = manual_;
+        manual_ = manual || (!node.manualAlts.empty() && node.manualAlts[0]);
         sequence(out, node.alts[0]);
+        manual_ = manual;
         return;
     }
     knownLA_ = 0;
@@ -638,10 +1016,11 @@ void ClassGenerator::block(CodeWriter& out, const Node& node)
         loop(out, node, d);
         return;
     }
-    const int inside = known | reads(d, node.alts.size(), true);
+    const Predicates preds = predicates(out, node);
+    const int inside = known | reads(d, node.alts.size(), true, preds);
     const std::vector<std::string> bodies = altBodies(node, true, inside);
     choice(out, d, bodies.size(), bodies, altBodies(node, false, inside),
-           node.suffix == '?' ? "" : noViableAlt(), true, known);
+           node.suffix == '?' ? "" : noViableAlt(), true, known, preds);
 }
 
 void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
@@ -652,23 +1031,26 @@ void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
     const std::string exit = plus ? "if (" + count + " >= 1)\n    break;\n" + noViableAlt() : "break;";
     // The exit is tested first in a non-greedy loop: it ends as soon as what follows it fits.
     Decision exitFirst = d;
-    if (!d.greedy)
+    Predicates preds = predicates(out, node);
+    if (!d.greedy) {
         std::rotate(exitFirst.alts.rbegin(), exitFirst.alts.rbegin() + 1, exitFirst.alts.rend());
-    const int inside = reads(exitFirst, node.alts.size() + (d.greedy ? 0 : 1), false);
+        preds.insert(preds.begin(), "");
+    }
+    const int inside = reads(exitFirst, node.alts.size() + (d.greedy ? 0 : 1), false, preds);
     std::vector<std::string> bodies = altBodies(node, true, inside);
     std::vector<std::string> untested = altBodies(node, false, inside);
     if (!d.greedy) {
         bodies.insert(bodies.begin(), plus ? "if (" + count + " >= 1)\n    break;" : "break;");
         untested.insert(untested.begin(), bodies.front());
     }
-    choice(out, exitFirst, bodies.size(), bodies, untested, exit, false, 0);
+    choice(out, exitFirst, bodies.size(), bodies, untested, exit, false, 0, preds);
     out.close();
 }
 
 // The tests of the first `alts` alternatives of `d` up to the first one that
 // tests nothing, whose index goes to `fallback` (`alts` when there is none).
 std::vector<std::string> ClassGenerator::altTests(const Decision& d, std::size_t alts,
-                                                  std::size_t& fallback)
+                                                  std::size_t& fallback, const Predicates& preds)
 {
     std::vector<std::string> tests;
     fallback = alts;
@@ -679,6 +1061,8 @@ std::vector<std::string> ClassGenerator::altTests(const Decision& d, std::size_t
             if (!one.empty())
                 t += (t.empty() ? "" : " && ") + one;
         }
+        if (a < preds.size() && !preds[a].empty())
+            t += (t.empty() ? "" : " && ") + preds[a];
         if (t.empty())
             fallback = a;
         tests.push_back(t);
@@ -687,16 +1071,28 @@ std::vector<std::string> ClassGenerator::altTests(const Decision& d, std::size_t
 }
 
 // The la<depth>_ that `choice` reads for `d`, bit depth - 1 for each.
-int ClassGenerator::reads(const Decision& d, std::size_t alts, bool allowSwitch)
+int ClassGenerator::reads(const Decision& d, std::size_t alts, bool allowSwitch,
+                          const Predicates& preds)
 {
     std::size_t fallback = alts;
-    const std::vector<std::string> tests = altTests(d, alts, fallback);
-    int mask = allowSwitch && d.depth == 1 && tests.size() > 2 ? 1 : 0;
+    const std::vector<std::string> tests = altTests(d, alts, fallback, preds);
+    int mask = usesSwitch(d, tests.size(), allowSwitch, preds) ? 1 : 0;
     for (int depth = 1; depth <= d.depth; ++depth)
         for (const std::string& t : tests)
             if (t.find("la" + std::to_string(depth) + "_") != std::string::npos)
                 mask |= 1 << (depth - 1);
     return mask;
+}
+
+// Whether `choice` writes a switch on LA(1): for three or more alternatives
+// that one symbol tells apart and no predicate guards.
+bool ClassGenerator::usesSwitch(const Decision& d, std::size_t tests, bool allowSwitch,
+                                const Predicates& preds)
+{
+    for (const std::string& p : preds)
+        if (!p.empty())
+            return false;
+    return allowSwitch && d.depth == 1 && tests > 2;
 }
 
 // Chooses among `alts` alternatives by their lookahead, first one first; a
@@ -707,18 +1103,18 @@ int ClassGenerator::reads(const Decision& d, std::size_t alts, bool allowSwitch)
 void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts,
                             const std::vector<std::string>& bodies,
                             const std::vector<std::string>& untested, const std::string& otherwise,
-                            bool allowSwitch, int known)
+                            bool allowSwitch, int known, const Predicates& preds)
 {
     std::size_t fallback = alts;
-    const std::vector<std::string> tests = altTests(d, alts, fallback);
+    const std::vector<std::string> tests = altTests(d, alts, fallback, preds);
     const std::string fallbackBody = fallback < alts ? untested[fallback] : otherwise;
-    const bool useSwitch = allowSwitch && d.depth == 1 && tests.size() > 2;
-    const int mask = reads(d, alts, allowSwitch) & ~known;
+    const bool useSwitch = usesSwitch(d, tests.size(), allowSwitch, preds);
+    const int mask = reads(d, alts, allowSwitch, preds) & ~known;
     out.open("");
     for (int depth = 1; depth <= d.depth; ++depth)
         if (mask & (1 << (depth - 1)))
-            out.line("const int la" + std::to_string(depth) + "_ = LA(" + std::to_string(depth) +
-                     ");");
+            out.line("const int la" + std::to_string(depth) + "_ = " +
+                     (tree_ ? std::string("typeOf_(t_)") : "LA(" + std::to_string(depth) + ")") + ";");
     if (useSwitch) {
         out.open("switch (la1_)");
         SymbolSet claimed(info_.symbolCount);
@@ -789,12 +1185,15 @@ std::string header(const GrammarFile& file, const FileInfo& info)
     out.line("#ifndef " + guardName(file.stem));
     out.line("#define " + guardName(file.stem));
     out.line("");
-    for (const char* h : {"CharScanner", "InputBuffer", "LLkParser", "LexerInputState",
-                          "ParserInputState", "RefCount", "Token", "TokenBuffer", "TokenStream"})
+    for (const char* h : {"AST", "ASTFactory", "ASTPair", "ASTRefCount", "CharScanner",
+                          "InputBuffer", "LLkParser", "LexerInputState", "ParserInputState",
+                          "RefCount", "Token", "TokenBuffer", "TokenStream", "TreeParser",
+                          "TreeParserInputState"})
         out.line("#include <orvel/" + std::string(h) + ".hpp>");
     for (const auto& [name, pos] : file.imports)
         out.line("#include \"" + name + ".hpp\"");
     out.line("");
+    out.line("#include <initializer_list>");
     out.line("#include <istream>");
     out.line("#include <string>");
     if (!file.header.empty())
@@ -846,6 +1245,7 @@ std::string source(const GrammarFile& file, const FileInfo& info)
         out.line("#include <orvel/" + std::string(h) + ".hpp>");
     out.line("");
     out.line("#include <string>");
+    out.line("#include <vector>");
     if (!file.code.empty())
         out.verbatim(file.code);
     out.line("");

@@ -25,7 +25,20 @@ struct Option {
 // Returns the option called `name`, or null when the list has none.
 const Option* findOption(const std::vector<Option>& options, const std::string& name);
 
-enum class NodeKind { Block, Char, Range, String, TokenRef, RuleRef, Not, Wildcard, Action };
+enum class NodeKind {
+    Block,
+    Char,
+    Range,
+    String,
+    TokenRef,
+    RuleRef,
+    Not,
+    Wildcard,
+    Action,
+    Tree,     // `#( root children )`: alts[0] holds the root, then the children
+    SynPred,  // `( ... )=>` opening an alternative: its alternatives are the guess
+    SemPred   // `{ condition }?`
+};
 
 struct Node;
 using Sequence = std::vector<std::unique_ptr<Node>>;
@@ -41,9 +54,18 @@ struct Node {
     int low = 0;       // first character of a range
     int high = 0;      // last character of a range
     char suffix = 0;   // 0, '?', '*' or '+' after a block
+    char treeOp = 0;   // 0, '^' (make it the root) or '!' (leave it out of the tree)
+    bool always = false;  // an `@{ }` action: runs also while guessing
+    std::vector<bool> manualAlts;  // of a block: alternatives opened by `!`
     std::vector<Option> options;
     std::vector<Sequence> alts;
     int decision = -1;  // index of the block's decision, set by the analysis
+};
+
+// A `catch [declaration] { code }` clause after a rule.
+struct Handler {
+    std::string declaration;
+    std::string code;
 };
 
 struct Rule {
@@ -52,11 +74,13 @@ struct Rule {
     bool fragment = false;
     bool skip = false;
     bool start = false;
+    bool manual = false;  // `name!`: builds its tree in actions only
     std::string args;
     std::string returns;
     std::string init;
     std::vector<Option> options;
     std::unique_ptr<Node> body;
+    std::vector<Handler> handlers;
 };
 
 // An entry of a `tokens` section: a name, a literal, or a name for a literal.
@@ -64,11 +88,13 @@ struct TokenDecl {
     std::string name;
     std::string literal;
     bool hasLiteral = false;
+    std::string nodeType;  // `NAME<Class>`: the node class of this token type
     Position pos;
 };
 
 struct Grammar {
     bool lexer = false;
+    bool treeParser = false;
     std::string name;
     Position pos;
     std::vector<Option> options;

@@ -12,7 +12,8 @@ const char* const grammarTokenNames[NUM_GRAMMAR_TOKENS] = {
     "action", "argument", "':'", "'::'", "';'", "'|'", "'('", "')'", "'?'", "'*'", "'+'",
     "'~'", "'.'", "'..'", "'='", "'{'", "'}'", "\"namespace\"", "\"import\"", "\"header\"",
     "\"code\"", "\"lexer\"", "\"parser\"", "\"options\"", "\"tokens\"", "\"members\"",
-    "\"returns\"", "\"fragment\"", "\"skip\"", "\"start\""};
+    "\"returns\"", "\"fragment\"", "\"skip\"", "\"start\"", "\"treeparser\"",
+    "\"exception\"", "'^'", "'!'", "'=>'", "'#('", "'@'", "node class"};
 
 namespace {
 
@@ -29,7 +30,8 @@ GrammarLexer::GrammarLexer(std::istream& in, const std::string& file, Diagnostic
     setFilename(file);
     const char* const keywords[] = {"namespace", "import",  "header",  "code",     "lexer",
                                     "parser",    "options", "tokens",  "members",  "returns",
-                                    "fragment",  "skip",    "start"};
+                                    "fragment",  "skip",    "start",   "treeparser",
+                                    "exception"};
     int type = K_NAMESPACE;
     for (const char* k : keywords)
         literals[k] = type++;
@@ -91,6 +93,13 @@ int GrammarLexer::scanToken()
         return scanBracketed('{', '}', ACTION);
     if (c == '[')
         return scanBracketed('[', ']', ARG);
+    if (c == '<')
+        return scanBracketed('<', '>', NODE_TYPE);
+    if (c == '#' && LA(2) == '(') {
+        consume();
+        consume();
+        return TREE_BEGIN;
+    }
     consume();
     switch (c) {
     case ':':
@@ -111,7 +120,14 @@ int GrammarLexer::scanToken()
     case '*': return STAR;
     case '+': return PLUS;
     case '~': return NOT;
-    case '=': return ASSIGN;
+    case '=':
+        if (LA(1) != '>')
+            return ASSIGN;
+        consume();
+        return IMPLIES;
+    case '^': return CARET;
+    case '!': return BANG;
+    case '@': return AT;
     case '{': return LBRACE;
     case '}': return RBRACE;
     default:
@@ -188,8 +204,9 @@ int GrammarLexer::scanBracketed(int open, int close, int type)
     for (;;) {
         const int c = LA(1);
         if (c == EOF_CHAR)
-            throw orvel::RecognitionException(type == ACTION ? "unterminated action"
-                                                             : "unterminated argument",
+            throw orvel::RecognitionException(type == ACTION  ? "unterminated action"
+                                              : type == ARG ? "unterminated argument"
+                                                            : "unterminated node class",
                                               getFilename(), line, column);
         if (c == '"' || c == '\'') {
             skipQuotedInside(c);

@@ -77,6 +77,7 @@ void GrammarParser::declaration(GrammarFile& out)
         break;
     case K_LEXER:
     case K_PARSER:
+    case K_TREEPARSER:
         grammar(out);
         break;
     default:
@@ -88,6 +89,7 @@ void GrammarParser::grammar(GrammarFile& out)
 {
     auto g = std::make_unique<Grammar>();
     g->lexer = LA(1) == K_LEXER;
+    g->treeParser = LA(1) == K_TREEPARSER;
     consume();
     g->pos = here();
     g->name = take(ID);
@@ -133,6 +135,10 @@ std::unique_ptr<Rule> GrammarParser::rule(bool lexer)
     }
     r->pos = here();
     r->name = take(ID);
+    if (LA(1) == BANG) {
+        consume();
+        r->manual = true;
+    }
     if (LA(1) == ARG)
         r->args = take(ARG);
     if (LA(1) == K_RETURNS) {
@@ -146,6 +152,17 @@ std::unique_ptr<Rule> GrammarParser::rule(bool lexer)
     match(COLON);
     r->body = block(lexer, 0);
     match(SEMI);
+    while (LA(1) == K_EXCEPTION) {
+        consume();
+        if (LT(1)->getText() != "catch")
+            throw orvel::RecognitionException("expecting catch after exception", getFilename(),
+                                              LT(1)->getLine(), LT(1)->getColumn());
+        match(ID);
+        Handler h;
+        h.declaration = take(ARG);
+        h.code = take(ACTION);
+        r->handlers.push_back(h);
+    }
     return r;
 }
 
@@ -180,6 +197,8 @@ void GrammarParser::tokens(std::vector<TokenDecl>& out)
             d.hasLiteral = true;
         } else {
             d.name = take(ID);
+            if (LA(1) == NODE_TYPE)
+                d.nodeType = take(NODE_TYPE);
             if (LA(1) == ASSIGN) {
                 consume();
                 d.literal = take(STRING);
@@ -195,12 +214,16 @@ void GrammarParser::tokens(std::vector<TokenDecl>& out)
 std::unique_ptr<Node> GrammarParser::block(bool lexer, int depth)
 {
     auto node = makeNode(NodeKind::Block, here());
-    node->alts.push_back(alternative(lexer, depth));
-    while (LA(1) == OR) {
-        consume();
+    for (;;) {
+        const bool manual = LA(1) == BANG;
+        if (manual)
+            consume();
+        node->manualAlts.push_back(manual);
         node->alts.push_back(alternative(lexer, depth));
+        if (LA(1) != OR)
+            return node;
+        consume();
     }
-    return node;
 }
 
 Sequence GrammarParser::alternative(bool lexer, int depth)
@@ -213,9 +236,16 @@ Sequence GrammarParser::alternative(bool lexer, int depth)
 
 void GrammarParser::element(bool lexer, int depth, Sequence& out)
 {
-    if (LA(1) == ACTION) {
+    if (LA(1) == ACTION || LA(1) == AT) {
         auto action = makeNode(NodeKind::Action, here());
+        action->always = LA(1) == AT;
+        if (action->always)
+            consume();
         action->text = take(ACTION);
+        if (!action->always && LA(1) == QUESTION) {
+            consume();
+            action->kind = NodeKind::SemPred;
+        }
         out.push_back(std::move(action));
         return;
     }
@@ -226,6 +256,19 @@ void GrammarParser::element(bool lexer, int depth, Sequence& out)
     }
     std::unique_ptr<Node> node = atom(lexer, depth);
     node->label = label;
+    if (node->kind == NodeKind::Block && LA(1) == IMPLIES) {
+        if (!out.empty() || !label.empty())
+            throw orvel::RecognitionException("a syntactic predicate must open an alternative",
+                                              getFilename(), LT(1)->getLine(), LT(1)->getColumn());
+        consume();
+        node->kind = NodeKind::SynPred;
+        out.push_back(std::move(node));
+        return;
+    }
+    if (LA(1) == CARET || LA(1) == BANG) {
+        node->treeOp = LA(1) == CARET ? '^' : '!';
+        consume();
+    }
     if (LA(1) == QUESTION || LA(1) == STAR || LA(1) == PLUS) {
         if (node->kind != NodeKind::Block) {
             auto wrapper = makeNode(NodeKind::Block, node->pos);
@@ -271,6 +314,8 @@ std::unique_ptr<Node> GrammarParser::atom(bool lexer, int depth)
     }
     case LPAREN:
         return subrule(lexer, depth + 1);
+    case TREE_BEGIN:
+        return tree(lexer, depth + 1);
     default:
         throw orvel::NoViableAltException(LT(1), getFilename());
     }
@@ -291,6 +336,24 @@ std::unique_ptr<Node> GrammarParser::subrule(bool lexer, int depth)
     std::unique_ptr<Node> node = block(lexer, depth);
     node->pos = pos;
     node->options = std::move(opts);
+    match(RPAREN);
+    return node;
+}
+
+// `#( root children )`, the children up to the closing parenthesis.
+std::unique_ptr<Node> GrammarParser::tree(bool lexer, int depth)
+{
+    const Position pos = here();
+    if (depth > maxNesting)
+        throw orvel::RecognitionException("nesting deeper than " + std::to_string(maxNesting),
+                                          getFilename(), pos.line, pos.column);
+    match(TREE_BEGIN);
+    auto node = makeNode(NodeKind::Tree, pos);
+    node->alts.emplace_back();
+    Sequence& children = node->alts.back();
+    element(lexer, depth, children);
+    while (LA(1) != RPAREN && LA(1) != orvel::Token::EOF_TYPE)
+        element(lexer, depth, children);
     match(RPAREN);
     return node;
 }

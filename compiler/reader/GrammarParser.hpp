@@ -36,6 +36,7 @@ private:
     void element(bool lexer, int depth, Sequence& out);
     std::unique_ptr<Node> atom(bool lexer, int depth);
     std::unique_ptr<Node> subrule(bool lexer, int depth);
+    std::unique_ptr<Node> tree(bool lexer, int depth);
     std::unique_ptr<Node> literal(bool lexer);
     std::string take(int type);
     Position here();

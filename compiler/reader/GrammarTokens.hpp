@@ -40,6 +40,14 @@ enum GrammarToken : int {
     K_FRAGMENT,
     K_SKIP,
     K_START,
+    K_TREEPARSER,
+    K_EXCEPTION,
+    CARET,
+    BANG,
+    IMPLIES,
+    TREE_BEGIN,
+    AT,
+    NODE_TYPE,
     NUM_GRAMMAR_TOKENS
 };
 
