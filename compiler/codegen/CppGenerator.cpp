@@ -667,12 +667,13 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
 }
 
 // The rule's own `catch` clauses, in place of reporting and recovering. The
-// nesting error still reaches the caller of the start rule.
+// nesting error still reaches the caller of the start rule, and an error
+// while guessing still fails the guess.
 void ClassGenerator::handlers(CodeWriter& out, std::size_t index)
 {
     for (const Handler& h : grammar_.rules[index]->handlers) {
         out.open("catch (" + h.declaration + ")");
-        out.line("if (nestingExceeded_)");
+        out.line(guard_ ? "if (nestingExceeded_ || inputState->guessing > 0)" : "if (nestingExceeded_)");
         out.line("    throw;");
         out.verbatim(action(h.code));
         out.close();
