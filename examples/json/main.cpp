@@ -69,6 +69,9 @@ struct Job {
     int status = 1;
 };
 
+// Reads the job's document and, for --pretty, writes it to the standard
+// output; sets the job's status to 0 when all went well, to 2 when the output
+// could not be written. Throws what the recognizers throw.
 void read(Job& job)
 {
     json::JsonLexer lexer(job.in);
@@ -81,7 +84,11 @@ void read(Job& job)
         json::JsonPrinter printer;
         printer.setNestingLimit(job.options.maxDepth);
         printer.document(parser.getAST(), std::cout);
-        std::cout.flush();
+        if (!std::cout.flush()) {
+            std::cerr << "orvel-json: cannot write the output\n";
+            job.status = 2;
+            return;
+        }
     }
     job.status = 0;
 }
