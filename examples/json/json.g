@@ -61,7 +61,10 @@ WORD : ('a'..'z')+ ;
 PUNCT : '{' | '}' | '[' | ']' | ',' | ':' ;
 
 treeparser JsonPrinter;
-options { nestingLimit = 10000; }
+options {
+    defaultErrorHandler = false;
+    nestingLimit = 10000;
+}
 members {
     // Ends the line and indents the next one for the value at `depth`, after
     // a comma unless it is the first of its container.
