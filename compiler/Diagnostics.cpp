@@ -13,7 +13,11 @@ void Diagnostics::error(Position pos, const std::string& message)
 
 void Diagnostics::warning(Position pos, const std::string& message)
 {
+    if (warningsSaturated())
+        return;
     line(pos, "warning: ", message);
+    if (++warnings_ == maxWarnings)
+        line(pos, "warning: ", "too many warnings; the others are not shown");
 }
 
 void Diagnostics::line(Position pos, const char* kind, const std::string& message)

@@ -17,12 +17,16 @@ public:
 
     // Reports an error; after maxErrors of them, says so once and reports no more.
     void error(Position pos, const std::string& message);
+    // Reports a warning; after maxWarnings of them, says so once and reports no more.
     void warning(Position pos, const std::string& message);
+    // True once no more warnings are shown (so there is no point in composing them).
+    bool warningsSaturated() const { return warnings_ >= maxWarnings; }
     int errorCount() const { return errors_; }
     // True once so many errors were reported that reading further is pointless.
     bool saturated() const { return errors_ >= maxErrors; }
 
     static constexpr int maxErrors = 100;
+    static constexpr int maxWarnings = 100;
 
 private:
     void line(Position pos, const char* kind, const std::string& message);
@@ -30,6 +34,7 @@ private:
     std::string file_;
     std::ostream& out_;
     int errors_ = 0;
+    int warnings_ = 0;
 };
 
 }

@@ -1,5 +1,6 @@
 #include "analysis/Analysis.hpp"
 
+#include <deque>
 #include <fstream>
 #include <map>
 #include <set>
@@ -9,6 +10,7 @@ namespace orvelc {
 namespace {
 
 constexpr int maxK = 8;
+constexpr long long maxLookaheadBytes = 256LL << 20;
 
 bool isLowerStart(const std::string& name) { return name[0] >= 'a' && name[0] <= 'z'; }
 
@@ -116,7 +118,7 @@ private:
     int build(const Sequence& seq, int next, const Rule& rule);
     int buildElement(Node& node, int next, const Rule& rule);
     void computeLookahead();
-    std::vector<SymbolSet> lookOf(int node) const;
+    bool fitsInMemory();
     void decide(Decision& d, const PendingDecision& p, bool quiet, bool loopQuiet);
     void warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b);
     std::string describe(const Decision& d, std::size_t a, std::size_t b) const;
@@ -606,65 +608,67 @@ int GrammarAnalyzer::buildElement(Node& node, int next, const Rule& rule)
     return first;
 }
 
-std::vector<SymbolSet> GrammarAnalyzer::lookOf(int n) const
-{
-    const GraphNode& node = nodes_[n];
-    std::vector<SymbolSet> out(info_.k, SymbolSet(info_.symbolCount));
-    for (int d = 0; d < info_.k; ++d) {
-        switch (node.kind) {
-        case GraphNode::Match:
-            if (d == 0)
-                out[d] = node.set;
-            else
-                out[d] = look_[node.next[0]][d - 1];
-            break;
-        case GraphNode::Branch:
-            for (int s : node.next)
-                out[d].unite(look_[s][d]);
-            break;
-        case GraphNode::Call: out[d] = look_[ruleStart_[node.rule]][d]; break;
-        case GraphNode::End:
-            out[d] = node.set;
-            for (int s : node.next)
-                out[d].unite(look_[s][d]);
-            break;
-        }
-    }
-    return out;
-}
-
-// Iterates the lookahead of every node to its least fixed point; a node is
-// recomputed whenever one that it reads from grows.
+// Propagates lookahead to its least fixed point. A node's set at each depth
+// is the union of what it reads (a match reads its successor one depth
+// shallower, a call the rule's start, the others their successors), so a node
+// that grows only adds itself into its readers, and the work is proportional
+// to the changes rather than to the readers' whole inputs.
 void GrammarAnalyzer::computeLookahead()
 {
     const std::size_t n = nodes_.size();
-    look_.assign(n, std::vector<SymbolSet>(info_.k, SymbolSet(info_.symbolCount)));
+    const int k = info_.k;
+    look_.assign(n, std::vector<SymbolSet>(static_cast<std::size_t>(k), SymbolSet(info_.symbolCount)));
     std::vector<std::vector<int>> readers(n);
+    std::deque<int> work;
     for (std::size_t i = 0; i < n; ++i) {
         const GraphNode& node = nodes_[i];
+        const int reader = static_cast<int>(i);
         if (node.kind == GraphNode::Call)
-            readers[ruleStart_[node.rule]].push_back(static_cast<int>(i));
-        for (int s : node.next)
-            readers[s].push_back(static_cast<int>(i));
+            readers[ruleStart_[node.rule]].push_back(reader);
+        else if (node.kind == GraphNode::Match)
+            readers[node.next[0]].push_back(reader);
+        else
+            for (int s : node.next)
+                readers[s].push_back(reader);
+        if (node.kind == GraphNode::Match)
+            look_[i][0] = node.set;
+        else if (node.kind == GraphNode::End)
+            for (SymbolSet& depth : look_[i])
+                depth = node.set;
+        work.push_back(reader);
     }
-    std::vector<int> work;
     std::vector<bool> queued(n, true);
-    for (std::size_t i = 0; i < n; ++i)
-        work.push_back(static_cast<int>(i));
     while (!work.empty()) {
-        const int i = work.back();
-        work.pop_back();
-        queued[i] = false;
-        std::vector<SymbolSet> fresh = lookOf(i);
-        if (fresh == look_[i])
-            continue;
-        look_[i] = std::move(fresh);
-        for (int r : readers[i])
-            if (!queued[r]) {
+        const int s = work.front();
+        work.pop_front();
+        queued[s] = false;
+        for (int r : readers[s]) {
+            const int shift = nodes_[r].kind == GraphNode::Match ? 1 : 0;
+            bool grew = false;
+            for (int d = shift; d < k; ++d)
+                grew = look_[r][d].unite(look_[s][d - shift]) || grew;
+            if (grew && !queued[r]) {
                 queued[r] = true;
                 work.push_back(r);
             }
+        }
     }
+}
+
+// Reports a grammar whose lookahead sets (one per node, depth and symbol)
+// would not fit in memory, rather than trying.
+bool GrammarAnalyzer::fitsInMemory()
+{
+    const double words = (static_cast<double>(info_.symbolCount) + 63) / 64;
+    const double bytes = static_cast<double>(nodes_.size()) * info_.k * words * 8;
+    if (bytes <= maxLookaheadBytes)
+        return true;
+    diagnostics_.error(grammar_.pos, "grammar " + grammar_.name +
+                                         " is too large to analyse: its lookahead would take " +
+                                         std::to_string(static_cast<long long>(bytes / (1 << 20))) +
+                                         " MiB (at most " + std::to_string(maxLookaheadBytes >> 20) +
+                                         "); lower k or split the grammar");
+    return false;
 }
 
 std::string GrammarAnalyzer::describe(const Decision& d, std::size_t a, std::size_t b) const
@@ -743,7 +747,8 @@ void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, 
                 if (!overlap(d.alts[a][depth], d.alts[b][depth], end))
                     apart = depth + 1;
             d.depth = std::max(d.depth, apart == 0 ? info_.k : apart);
-            if (apart != 0 || !warnings_ || quiet || predicated(p, a))
+            if (apart != 0 || !warnings_ || quiet || predicated(p, a) ||
+                diagnostics_.warningsSaturated())
                 continue;
             if (loopQuiet && d.hasExit && b == d.alts.size() - 1)
                 continue;
@@ -794,6 +799,8 @@ void GrammarAnalyzer::run()
         nodes_[eofAlt].set.add(info_.eofSymbol);
         nodes_[eofAlt].next.push_back(tokenEnd);
     }
+    if (!fitsInMemory())
+        return;
     computeLookahead();
     for (std::size_t i = 0; i < n; ++i) {
         SymbolSet follow = look_[ruleEnd_[i]][0];

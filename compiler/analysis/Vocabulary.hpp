@@ -38,6 +38,12 @@ public:
     bool read(std::istream& in, int& badLine);
     void write(std::ostream& out) const;
 
+    // The entry of `type`, or null when the type has none.
+    const TokenEntry* byType(int type) const
+    {
+        const auto it = byType_.find(type);
+        return it == byType_.end() ? nullptr : &it->second;
+    }
     // Entries in type order (types without an entry are skipped).
     std::vector<const TokenEntry*> entries() const;
     int maxType() const { return next_ - 1; }

@@ -217,10 +217,8 @@ std::string ClassGenerator::symbol(int s) const
         return "orvel::Token::EOF_TYPE";
     if (s == 3)
         return "orvel::Token::NULL_TREE_LOOKAHEAD";
-    for (const TokenEntry* e : vocabulary_.entries())
-        if (e->type == s)
-            return e->name;
-    return std::to_string(s);
+    const TokenEntry* e = vocabulary_.byType(s);
+    return e ? e->name : std::to_string(s);
 }
 
 std::vector<int> ClassGenerator::setMembers(const SymbolSet& set) const

@@ -306,6 +306,7 @@ std::unique_ptr<Node> GrammarParser::atom(bool lexer, int depth)
         consume();
         return makeNode(NodeKind::Wildcard, pos);
     case NOT: {
+        checkDepth(depth + 1);
         consume();
         auto node = makeNode(NodeKind::Not, pos);
         node->alts.emplace_back();
@@ -324,9 +325,7 @@ std::unique_ptr<Node> GrammarParser::atom(bool lexer, int depth)
 std::unique_ptr<Node> GrammarParser::subrule(bool lexer, int depth)
 {
     const Position pos = here();
-    if (depth > maxNesting)
-        throw orvel::RecognitionException("nesting deeper than " + std::to_string(maxNesting),
-                                          getFilename(), pos.line, pos.column);
+    checkDepth(depth);
     match(LPAREN);
     std::vector<Option> opts;
     if (LA(1) == K_OPTIONS) {
@@ -344,9 +343,7 @@ std::unique_ptr<Node> GrammarParser::subrule(bool lexer, int depth)
 std::unique_ptr<Node> GrammarParser::tree(bool lexer, int depth)
 {
     const Position pos = here();
-    if (depth > maxNesting)
-        throw orvel::RecognitionException("nesting deeper than " + std::to_string(maxNesting),
-                                          getFilename(), pos.line, pos.column);
+    checkDepth(depth);
     match(TREE_BEGIN);
     auto node = makeNode(NodeKind::Tree, pos);
     node->alts.emplace_back();
@@ -380,6 +377,15 @@ std::unique_ptr<Node> GrammarParser::literal(bool lexer)
     node->text = value;
     node->low = value.empty() ? 0 : static_cast<unsigned char>(value[0]);
     return node;
+}
+
+// Subrules, tree patterns and `~` nest at most maxNesting deep, so that
+// neither reading nor analysing a grammar can run out of stack.
+void GrammarParser::checkDepth(int depth)
+{
+    if (depth > maxNesting)
+        throw orvel::RecognitionException("nesting deeper than " + std::to_string(maxNesting),
+                                          getFilename(), LT(1)->getLine(), LT(1)->getColumn());
 }
 
 std::string GrammarParser::take(int type)

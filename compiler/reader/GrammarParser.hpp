@@ -12,7 +12,7 @@ namespace orvelc {
 // parser goes on after the next `;`, so one run reports every error.
 class GrammarParser : public orvel::LLkParser {
 public:
-    // Parenthesised subrules nest at most this deep.
+    // Subrules, tree patterns and `~` nest at most this deep.
     static constexpr int maxNesting = 500;
 
     GrammarParser(orvel::TokenStream& lexer, const std::string& file, Diagnostics& diagnostics);
@@ -38,6 +38,7 @@ private:
     std::unique_ptr<Node> subrule(bool lexer, int depth);
     std::unique_ptr<Node> tree(bool lexer, int depth);
     std::unique_ptr<Node> literal(bool lexer);
+    void checkDepth(int depth);
     std::string take(int type);
     Position here();
     void report(const orvel::RecognitionException& ex);

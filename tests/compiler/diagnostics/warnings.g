@@ -1,0 +1,3 @@
+parser P;
+tokens { A; }
+start a : A | A | A | A | A | A | A | A | A | A | A | A | A | A | A ;
