@@ -5,8 +5,8 @@
 // (A B A B ...) RUNS times each, after one unmeasured run of each whose output
 // lines must agree. Prints one Markdown table: per program the median CPU time
 // (user + system) and wall time, throughput in MB/s of CPU time, peak resident
-// memory, and for each peer the median of the paired CPU-time ratios
-// orvel/peer. Exits 1 when the outputs disagree or a run fails.
+// memory, and for each peer the medians of the paired CPU-time and wall-time
+// ratios orvel/peer. Exits 1 when the outputs disagree or a run fails.
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -96,11 +96,11 @@ std::string outputOf(const std::string& program, const std::string& input)
 
 std::string baseName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
-void printRow(const std::string& name, const Figures& f, double megabytes, const std::string& ratio)
+void printRow(const std::string& name, const Figures& f, double megabytes, const std::string& ratios)
 {
     const double cpu = median(f.cpu);
     std::printf("| %s | %.3f | %.3f | %.1f | %.1f | %s |\n", name.c_str(), cpu, median(f.wall),
-                megabytes / cpu, f.peakKiB / 1024.0, ratio.c_str());
+                megabytes / cpu, f.peakKiB / 1024.0, ratios.c_str());
 }
 
 }
@@ -124,29 +124,32 @@ int main(int argc, char** argv)
         std::string program;
         Figures figures;
         std::vector<double> ratios;
+        std::vector<double> wallRatios;
     };
     std::vector<Peer> peers;
     for (int p = 4; p < argc; ++p) {
         const std::string peer = argv[p];
         if (outputOf(peer, input) != expected)
             fail(peer + " disagrees with " + orvel);
-        Peer entry{peer, {}, {}};
+        Peer entry{peer, {}, {}, {}};
         for (int i = 0; i < runs; ++i) {
             const Run a = runOnce(orvel, input, nullptr);
             const Run b = runOnce(peer, input, nullptr);
             orvelFigures.add(a);
             entry.figures.add(b);
             entry.ratios.push_back(a.cpu / b.cpu);
+            entry.wallRatios.push_back(a.wall / b.wall);
         }
         peers.push_back(entry);
     }
-    std::printf("\n| program | CPU s (median) | wall s (median) | MB/s (CPU) | peak MiB | orvel / program (CPU) |\n");
-    std::printf("|---|---|---|---|---|---|\n");
-    printRow(baseName(orvel), orvelFigures, megabytes, "");
+    std::printf("\n| program | CPU s (median) | wall s (median) | MB/s (CPU) | peak MiB | orvel / program (CPU) "
+                "| orvel / program (wall) |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    printRow(baseName(orvel), orvelFigures, megabytes, " |");
     for (const Peer& peer : peers) {
-        char ratio[32];
-        std::snprintf(ratio, sizeof ratio, "%.2f", median(peer.ratios));
-        printRow(baseName(peer.program), peer.figures, megabytes, ratio);
+        char ratios[64];
+        std::snprintf(ratios, sizeof ratios, "%.2f | %.2f", median(peer.ratios), median(peer.wallRatios));
+        printRow(baseName(peer.program), peer.figures, megabytes, ratios);
     }
     std::printf("\n%d paired runs per peer on %s (%.1f MB).\n", runs, input.c_str(), megabytes);
     return 0;

@@ -510,16 +510,16 @@ void ClassGenerator::tracer(CodeWriter& out) const
     out.open("class " + n + "::Tracer");
     out.label("public:");
     const std::string node = tree_ ? ", orvel::ASTRefCount<orvel::AST> t" : "";
-    const std::string nodeArg = tree_ ? ", t" : "";
-    out.line("Tracer(" + n + "& r, const char* rule" + node + ") : r_(r.tracing_ ? &r : nullptr), rule_(rule)");
+    out.line("Tracer(" + n + "& r, const char* rule" + node + ")");
+    out.line(std::string("    : r_(r.tracing_ ? &r : nullptr), rule_(rule)") + (tree_ ? ", t_(r_ ? t : orvel::nullAST)" : ""));
     out.open("");
     out.line("if (r_)");
-    out.line("    r_->traceIn(rule_" + nodeArg + ");");
+    out.line(tree_ ? "    r_->traceIn(rule_, t_);" : "    r_->traceIn(rule_);");
     out.close();
     out.line("~Tracer()");
     out.open("");
     out.line("if (r_)");
-    out.line(tree_ ? "    r_->traceOut(rule_, r_->retTree_);" : "    r_->traceOut(rule_);");
+    out.line(tree_ ? "    r_->traceOut(rule_, t_);" : "    r_->traceOut(rule_);");
     out.close();
     out.line("Tracer(const Tracer&) = delete;");
     out.line("Tracer& operator=(const Tracer&) = delete;");
@@ -527,6 +527,8 @@ void ClassGenerator::tracer(CodeWriter& out) const
     out.label("private:");
     out.line(n + "* r_;");
     out.line("const char* rule_;");
+    if (tree_)
+        out.line("orvel::ASTRefCount<orvel::AST> t_;  // the node the rule began at");
     out.close(";");
     out.line("");
 }

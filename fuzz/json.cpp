@@ -1,0 +1,51 @@
+// Reads arbitrary bytes with the JSON reader of examples/json (lexer and
+// tree-building parser generated from json.g): every input ends in a tree or
+// a recognition error; the tree printed by the tree parser reads again into
+// the same printout.
+#include "json.hpp"
+
+#include "Check.hpp"
+
+#include <orvel/RecognitionException.hpp>
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Little nesting, so that the sanitizers' larger frames fit the fuzzer's stack.
+constexpr int nestingLimit = 200;
+
+// Sets `printout` to the pretty printout of `text` and returns true, or
+// returns false when `text` is no JSON document.
+bool pretty(const std::string& text, std::string& printout)
+{
+    std::istringstream in(text);
+    json::JsonLexer lexer(in);
+    json::JsonParser parser(lexer);
+    parser.setNestingLimit(nestingLimit);
+    json::JsonPrinter printer;
+    printer.setNestingLimit(nestingLimit);
+    std::ostringstream out;
+    try {
+        parser.document();
+        printer.document(parser.getAST(), out);
+    } catch (const orvel::RecognitionException&) {
+        return false;
+    }
+    printout = out.str();
+    return true;
+}
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::string first;
+    if (!pretty(std::string(reinterpret_cast<const char*>(data), size), first))
+        return 0;
+    std::string second;
+    check(pretty(first, second) && second == first);
+    return 0;
+}
