@@ -16,13 +16,6 @@ bool isLowerStart(const std::string& name) { return name[0] >= 'a' && name[0] <=
 
 int fold(int c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
-std::string trim(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return "";
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // Reads a boolean or a number option; reports a bad value.
 class OptionReader {
@@ -904,6 +897,14 @@ void buildVocabulary(GrammarFile& file, const AnalysisSettings& settings, Diagno
                     vocabulary.addName(r->name);
 }
 
+}
+
+std::string trim(const std::string& s)
+{
+    const auto first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 std::string symbolName(const GrammarInfo& info, const Vocabulary& vocabulary, int symbol)

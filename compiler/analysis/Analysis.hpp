@@ -69,6 +69,9 @@ struct AnalysisSettings {
 void analyze(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& diagnostics,
              FileInfo& out);
 
+// `s` without leading and trailing white space.
+std::string trim(const std::string& s);
+
 // The character or token as the messages of orvelc show it.
 std::string symbolName(const GrammarInfo& info, const Vocabulary& vocabulary, int symbol);
 

@@ -27,13 +27,6 @@ std::string identifierOf(const std::string& stem)
 
 std::string quoted(const std::string& text) { return "\"" + escape(text, true) + "\""; }
 
-std::string trimmed(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return "";
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // Static set tables of one source file, shared by equal sets: bit words for
 // inline membership tests, and a BitSet over them where a call needs one.
@@ -168,7 +161,7 @@ private:
     Predicates predicates(CodeWriter& out, const Node& node);
     void guess(CodeWriter& out, const Node& pred);
     void treePattern(CodeWriter& out, const Node& node);
-    void matchOne(CodeWriter& out, const std::string& call);
+    void matchOne(CodeWriter& out, const std::string& check, const std::string& argument);
     void guarded(CodeWriter& out, const std::string& lines);
     void buildNode(CodeWriter& out, const Node& node);
     void addTree(CodeWriter& out, const Node& node);
@@ -178,6 +171,7 @@ private:
     void treeHelpers(CodeWriter& out) const;
     void tracer(CodeWriter& out) const;
     void handlers(CodeWriter& out, std::size_t index);
+    void passThrough(CodeWriter& out) const;
     std::string noViableAlt() const;
     void nextToken(CodeWriter& out);
     int ruleIndex(const std::string& name) const;
@@ -623,8 +617,7 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     } else if (s.errorHandler) {
         out.close();
         out.open("catch (const orvel::RecognitionException& ex)");
-        out.line(guard_ ? "if (nestingExceeded_ || inputState->guessing > 0)" : "if (nestingExceeded_)");
-        out.line("    throw;");
+        passThrough(out);
         if (lexer_) {
             out.line("reportError(ex);");
             out.line("recover(ex, " + setName(info_.follow[index]) + ");");
@@ -666,6 +659,14 @@ void ClassGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     out.line("");
 }
 
+// Rethrows, at the start of a rule's handler, what no rule may handle: the
+// nesting error, and any error while guessing (it fails the guess).
+void ClassGenerator::passThrough(CodeWriter& out) const
+{
+    out.line(guard_ ? "if (nestingExceeded_ || inputState->guessing > 0)" : "if (nestingExceeded_)");
+    out.line("    throw;");
+}
+
 // The rule's own `catch` clauses, in place of reporting and recovering. The
 // nesting error still reaches the caller of the start rule, and an error
 // while guessing still fails the guess.
@@ -673,8 +674,7 @@ void ClassGenerator::handlers(CodeWriter& out, std::size_t index)
 {
     for (const Handler& h : grammar_.rules[index]->handlers) {
         out.open("catch (" + h.declaration + ")");
-        out.line(guard_ ? "if (nestingExceeded_ || inputState->guessing > 0)" : "if (nestingExceeded_)");
-        out.line("    throw;");
+        passThrough(out);
         out.verbatim(action(h.code));
         out.close();
     }
@@ -738,7 +738,7 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     case NodeKind::SemPred:
         out.open("if (!(" + action(node.text) + "))");
         out.line("throw orvel::RecognitionException(" +
-                 quoted("failed predicate: {" + trimmed(node.text) + "}") + ", " + position() + ");");
+                 quoted("failed predicate: {" + trim(node.text) + "}") + ", " + position() + ");");
         out.close();
         return;
     case NodeKind::SynPred: return;  // decided on before the alternative
@@ -782,11 +782,11 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     }
     switch (node.kind) {
     case NodeKind::Char:
-        matchOne(out, "match(" + symbol(info_.caseSensitive ? node.low : tolower(node.low)) + ")");
+        matchOne(out, "match", symbol(info_.caseSensitive ? node.low : tolower(node.low)));
         break;
     case NodeKind::String: {
         if (!lexer_) {
-            matchOne(out, "match(" + symbol(vocabulary_.byLiteral(node.text)) + ")");
+            matchOne(out, "match", symbol(vocabulary_.byLiteral(node.text)));
             break;
         }
         std::string t = node.text;
@@ -794,27 +794,27 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
             for (char& c : t)
                 c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
         if (t.find('\0') != std::string::npos)
-            matchOne(out, "match(std::string(" + quoted(t) + ", " + std::to_string(t.size()) + "))");
+            matchOne(out, "match", "std::string(" + quoted(t) + ", " + std::to_string(t.size()) + ")");
         else if (!t.empty())
-            matchOne(out, "match(" + quoted(t) + ")");
+            matchOne(out, "match", quoted(t));
         break;
     }
     case NodeKind::TokenRef:
-        matchOne(out, "match(" + symbol(node.text == "EOF" ? 1 : vocabulary_.byName(node.text)) + ")");
+        matchOne(out, "match", symbol(node.text == "EOF" ? 1 : vocabulary_.byName(node.text)));
         break;
     case NodeKind::Wildcard:
-        matchOne(out, lexer_  ? "matchNot(EOF_CHAR)"
-                      : tree_ ? "matchNot(orvel::Token::NULL_TREE_LOOKAHEAD)"
-                              : "matchNot(orvel::Token::EOF_TYPE)");
+        matchOne(out, "matchNot", lexer_  ? "EOF_CHAR"
+                                  : tree_ ? "orvel::Token::NULL_TREE_LOOKAHEAD"
+                                          : "orvel::Token::EOF_TYPE");
         break;
     case NodeKind::Range:
         if (info_.caseSensitive || info_.matchSets.at(&node).members().size() ==
                                        static_cast<std::size_t>(node.high - node.low + 1))
             if (info_.caseSensitive || node.high < 'A' || node.low > 'Z') {
-                matchOne(out, "matchRange(" + symbol(node.low) + ", " + symbol(node.high) + ")");
+                matchOne(out, "matchRange", symbol(node.low) + ", " + symbol(node.high));
                 break;
             }
-        matchOne(out, "match(" + setName(info_.matchSets.at(&node)) + ")");
+        matchOne(out, "match", setName(info_.matchSets.at(&node)));
         break;
     case NodeKind::Not: {
         const SymbolSet& set = info_.matchSets.at(&node);
@@ -825,9 +825,9 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
             all.addRange(Vocabulary::firstType, vocabulary_.maxType());
         const std::vector<int> excluded = all.minus(set).members();
         if (excluded.size() == 1)
-            matchOne(out, "matchNot(" + symbol(excluded[0]) + ")");
+            matchOne(out, "matchNot", symbol(excluded[0]));
         else
-            matchOne(out, "match(" + setName(set) + ")");
+            matchOne(out, "match", setName(set));
         break;
     }
     default:
@@ -835,17 +835,14 @@ void ClassGenerator::element(CodeWriter& out, const Node& node)
     }
 }
 
-// Writes `call` (match or matchNot with its argument); a tree parser checks
-// the node at hand and moves on to its next sibling.
-void ClassGenerator::matchOne(CodeWriter& out, const std::string& call)
+// Writes the call of `check` (match, matchNot or matchRange) with
+// `argument`; a tree parser checks the node at hand and moves on to its next
+// sibling.
+void ClassGenerator::matchOne(CodeWriter& out, const std::string& check, const std::string& argument)
 {
-    if (!tree_) {
-        out.line(call + ";");
-        return;
-    }
-    const auto open = call.find('(');
-    out.line(call.substr(0, open + 1) + "t_, " + call.substr(open + 1) + ";");
-    out.line("t_ = t_->getNextSibling();");
+    out.line(check + (tree_ ? "(t_, " : "(") + argument + ");");
+    if (tree_)
+        out.line("t_ = t_->getNextSibling();");
 }
 
 // `#( root children )`: the root is matched, then its children from its first
@@ -954,12 +951,10 @@ void ClassGenerator::guess(CodeWriter& out, const Node& pred)
     out.line("bool matched_ = true;");
     out.open("try");
     const int known = knownLA_;
-    const bool manual = manual_;
     knownLA_ = 0;
     verified_ = false;
     block(out, pred);
     knownLA_ = known;
-    manual_ = manual;
     out.close();
     out.open("catch (const orvel::RecognitionException&)");
     out.line("matched_ = false;");
