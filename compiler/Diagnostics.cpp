@@ -4,7 +4,8 @@ namespace orvelc {
 
 void Diagnostics::error(Position pos, const std::string& message)
 {
-    if (saturated())
+    lastShown_ = !saturated();
+    if (!lastShown_)
         return;
     line(pos, "", message);
     if (++errors_ == maxErrors)
@@ -13,11 +14,18 @@ void Diagnostics::error(Position pos, const std::string& message)
 
 void Diagnostics::warning(Position pos, const std::string& message)
 {
-    if (warningsSaturated())
+    lastShown_ = !warningsSaturated();
+    if (!lastShown_)
         return;
     line(pos, "warning: ", message);
     if (++warnings_ == maxWarnings)
         line(pos, "warning: ", "too many warnings; the others are not shown");
+}
+
+void Diagnostics::note(Position pos, const std::string& message)
+{
+    if (lastShown_)
+        line(pos, "note: ", message);
 }
 
 void Diagnostics::line(Position pos, const char* kind, const std::string& message)

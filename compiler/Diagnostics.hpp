@@ -19,6 +19,9 @@ public:
     void error(Position pos, const std::string& message);
     // Reports a warning; after maxWarnings of them, says so once and reports no more.
     void warning(Position pos, const std::string& message);
+    // Adds a related place to the error or warning just reported; nothing
+    // when that one was not shown.
+    void note(Position pos, const std::string& message);
     // True once no more warnings are shown (so there is no point in composing them).
     bool warningsSaturated() const { return warnings_ >= maxWarnings; }
     int errorCount() const { return errors_; }
@@ -35,6 +38,7 @@ private:
     std::ostream& out_;
     int errors_ = 0;
     int warnings_ = 0;
+    bool lastShown_ = false;
 };
 
 }

@@ -14,6 +14,38 @@ constexpr long long maxLookaheadBytes = 256LL << 20;
 
 bool isLowerStart(const std::string& name) { return name[0] >= 'a' && name[0] <= 'z'; }
 
+// Why `name` cannot name anything in the generated C++ (a keyword, or an
+// identifier C++ keeps for the implementation); empty when it can.
+std::string unusableName(const std::string& name)
+{
+    static const std::set<std::string> keywords = {
+        "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor", "bool", "break",
+        "case", "catch", "char", "char8_t", "char16_t", "char32_t", "class", "compl", "concept",
+        "const", "consteval", "constexpr", "constinit", "const_cast", "continue", "co_await",
+        "co_return", "co_yield", "decltype", "default", "delete", "do", "double", "dynamic_cast",
+        "else", "enum", "explicit", "export", "extern", "false", "float", "for", "friend", "goto",
+        "if", "inline", "int", "long", "mutable", "namespace", "new", "noexcept", "not", "not_eq",
+        "nullptr", "operator", "or", "or_eq", "private", "protected", "public", "register",
+        "reinterpret_cast", "requires", "return", "short", "signed", "sizeof", "static",
+        "static_assert", "static_cast", "struct", "switch", "template", "this", "thread_local",
+        "throw", "true", "try", "typedef", "typeid", "typename", "union", "unsigned", "using",
+        "virtual", "void", "volatile", "wchar_t", "while", "xor", "xor_eq"};
+    if (keywords.count(name) != 0)
+        return name + " is a C++ keyword";
+    if (name.find("__") != std::string::npos || (name.size() > 1 && name[0] == '_' && isupper(static_cast<unsigned char>(name[1]))))
+        return name + " is reserved in C++";
+    return "";
+}
+
+// Reports `name` when it cannot be used in the generated C++; `what` says
+// what it names.
+void checkName(Diagnostics& diagnostics, Position pos, const std::string& name, const char* what)
+{
+    const std::string problem = unusableName(name);
+    if (!problem.empty())
+        diagnostics.error(pos, problem + " and cannot name a " + what);
+}
+
 int fold(int c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
 
@@ -69,11 +101,14 @@ private:
 };
 
 // The analysis graph: matches, branches, rule calls and rule ends.
+// The analysis graph: matches, branches, rule calls and rule ends. Each node
+// belongs to the rule whose body it is part of.
 struct GraphNode {
     enum Kind { Match, Branch, Call, End } kind;
-    SymbolSet set;     // Match: the symbols; End: added at every depth
+    SymbolSet set;     // Match: the symbols
     std::vector<int> next;
-    int rule = -1;
+    int rule = -1;     // Call: the rule called
+    int owner = -1;
 };
 
 struct PendingDecision {
@@ -81,6 +116,7 @@ struct PendingDecision {
     const Rule* rule;
     std::vector<int> entries;
     int exit = -1;
+    std::size_t ruleIndex = 0;
 };
 
 class GrammarAnalyzer {
@@ -106,15 +142,24 @@ private:
     void leftCalls(const Sequence& seq, std::set<int>& out) const;
     void leftCalls(const Node& node, std::set<int>& out) const;
     void checkLeftRecursion();
+    void checkLoops();
+    bool isRoot(std::size_t rule) const;
     void checkReachability();
     int newNode(GraphNode::Kind kind);
     int build(const Sequence& seq, int next, const Rule& rule);
     int buildElement(Node& node, int next, const Rule& rule);
     void computeLookahead();
+    bool readLookahead(int reader, int source);
+    void computeFollow();
+    std::vector<SymbolSet> lookahead(int node) const;
     bool fitsInMemory();
+    std::vector<Guard> guards(const Node& first, const std::vector<SymbolSet>& look) const;
+    std::vector<SymbolSet> unguarded(const Decision& d, const PendingDecision& p, std::size_t a) const;
+    bool warnsAbout(std::size_t a) const;
     void decide(Decision& d, const PendingDecision& p, bool quiet, bool loopQuiet);
-    void warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b);
-    std::string describe(const Decision& d, std::size_t a, std::size_t b) const;
+    void warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b,
+              const std::vector<SymbolSet>& first);
+    std::string describe(const std::vector<SymbolSet>& a, const std::vector<SymbolSet>& b) const;
 
     Grammar& grammar_;
     const Vocabulary& vocabulary_;
@@ -128,9 +173,15 @@ private:
     std::vector<GraphNode> nodes_;
     std::vector<int> ruleStart_;
     std::vector<int> ruleEnd_;
-    std::vector<std::vector<int>> continuations_;
+    int owner_ = -1;  // the rule whose graph is being built
+    // Per node: what it can read within its own rule, depth by depth, and
+    // bit j when the rule can end after exactly j symbols from it (j < k).
     std::vector<std::vector<SymbolSet>> look_;
+    std::vector<unsigned> ends_;
+    // Per rule: what can follow it anywhere, depth by depth.
+    std::vector<std::vector<SymbolSet>> follow_;
     std::vector<PendingDecision> pending_;
+    std::vector<std::size_t> tokenRuleIndex_;  // of each token rule among the rules
 };
 
 void GrammarAnalyzer::readOptions()
@@ -161,7 +212,8 @@ void GrammarAnalyzer::readOptions()
     for (const auto& r : grammar_.rules) {
         options_.check(r->options, ruleAllowed, "rule");
         info_.settings.push_back({options_.flag(r->options, "defaultErrorHandler", handler),
-                                  options_.flag(r->options, "testLiterals", literals)});
+                                  options_.flag(r->options, "testLiterals", literals),
+                                  options_.flag(r->options, "warnAmbiguity", true)});
     }
     if (lexer) {
         info_.eofSymbol = 256;
@@ -183,6 +235,7 @@ void GrammarAnalyzer::indexRules()
             diagnostics_.error(r.pos, "rule " + r.name + " is defined twice (first at line " +
                                           std::to_string(grammar_.rules[it->second]->pos.line) +
                                           ")");
+        checkName(diagnostics_, r.pos, r.name, "rule");
         if (grammar_.lexer && r.start)
             diagnostics_.error(r.pos, "lexer rules cannot be marked start");
         if (!grammar_.lexer && (r.fragment || r.skip))
@@ -252,6 +305,10 @@ void GrammarAnalyzer::checkLabel(const Node& node)
 {
     if (node.label.empty())
         return;
+    checkName(diagnostics_, node.pos, node.label, "label");
+    if (node.label.back() == '_')
+        diagnostics_.error(node.pos, "label " + node.label +
+                                         ": names ending in _ are kept for the generated code");
     const bool element = node.kind == NodeKind::TokenRef || node.kind == NodeKind::String ||
                          node.kind == NodeKind::Char || node.kind == NodeKind::Range ||
                          node.kind == NodeKind::Not || node.kind == NodeKind::Wildcard;
@@ -444,18 +501,49 @@ void GrammarAnalyzer::checkLeftRecursion()
     }
 }
 
+// Reports every loop whose body can match nothing: it could go round
+// forever without consuming input.
+void GrammarAnalyzer::checkLoops()
+{
+    for (const auto& r : grammar_.rules)
+        for (std::vector<const Node*> stack{r->body.get()}; !stack.empty();) {
+            const Node* node = stack.back();
+            stack.pop_back();
+            if (node->kind == NodeKind::Block && (node->suffix == '*' || node->suffix == '+'))
+                for (const Sequence& alt : node->alts)
+                    if (nullable(alt)) {
+                        diagnostics_.error(node->pos, "the body of this loop can match nothing, so "
+                                                      "the loop could go round forever");
+                        break;
+                    }
+            for (auto alt = node->alts.rbegin(); alt != node->alts.rend(); ++alt)
+                for (auto e = alt->rbegin(); e != alt->rend(); ++e)
+                    stack.push_back(e->get());
+        }
+}
+
+// Whether `rule` is where recognition starts: a token rule of a lexer, a
+// start rule of a parser (its first rule when none is marked).
+bool GrammarAnalyzer::isRoot(std::size_t rule) const
+{
+    const Rule& r = *grammar_.rules[rule];
+    if (grammar_.lexer)
+        return !r.fragment;
+    if (r.start || rule != 0)
+        return r.start;
+    for (const auto& other : grammar_.rules)
+        if (other->start)
+            return false;
+    return true;
+}
+
 void GrammarAnalyzer::checkReachability()
 {
     const std::size_t n = grammar_.rules.size();
     std::vector<bool> reached(n, false);
     std::vector<int> work;
-    bool anyStart = false;
-    for (std::size_t i = 0; i < n; ++i)
-        anyStart = anyStart || grammar_.rules[i]->start;
     for (std::size_t i = 0; i < n; ++i) {
-        const Rule& r = *grammar_.rules[i];
-        const bool root = grammar_.lexer ? !r.fragment : (r.start || (!anyStart && i == 0));
-        if (root) {
+        if (isRoot(i)) {
             reached[i] = true;
             work.push_back(static_cast<int>(i));
         }
@@ -491,7 +579,7 @@ void GrammarAnalyzer::checkReachability()
 
 int GrammarAnalyzer::newNode(GraphNode::Kind kind)
 {
-    nodes_.push_back({kind, SymbolSet(info_.symbolCount), {}, -1});
+    nodes_.push_back({kind, SymbolSet(info_.symbolCount), {}, -1, owner_});
     return static_cast<int>(nodes_.size()) - 1;
 }
 
@@ -571,13 +659,12 @@ int GrammarAnalyzer::buildElement(Node& node, int next, const Rule& rule)
         const int call = newNode(GraphNode::Call);
         nodes_[call].rule = it->second;
         nodes_[call].next.push_back(next);
-        continuations_[it->second].push_back(next);
         return call;
     }
     case NodeKind::Block:
         break;
     }
-    PendingDecision p{&node, &rule, {}, -1};
+    PendingDecision p{&node, &rule, {}, -1, static_cast<std::size_t>(owner_)};
     int loop = -1;
     int inner = next;
     if (node.suffix == '*' || node.suffix == '+')
@@ -601,16 +688,20 @@ int GrammarAnalyzer::buildElement(Node& node, int next, const Rule& rule)
     return first;
 }
 
-// Propagates lookahead to its least fixed point. A node's set at each depth
-// is the union of what it reads (a match reads its successor one depth
-// shallower, a call the rule's start, the others their successors), so a node
-// that grows only adds itself into its readers, and the work is proportional
-// to the changes rather than to the readers' whole inputs.
+// Propagates each node's lookahead within its rule to its least fixed
+// point. A node's sets are the union of what it reads (a match reads its
+// successor one depth shallower, a call the called rule's start and, where
+// that rule can end early, its own successor shifted by what the rule
+// consumed, the others their successors), so a node that grows only updates
+// its readers, and the work follows the changes rather than the readers'
+// whole inputs. What follows a rule is added afterwards, per call site
+// (computeFollow, lookahead), so that a call sees only what follows it.
 void GrammarAnalyzer::computeLookahead()
 {
     const std::size_t n = nodes_.size();
     const int k = info_.k;
     look_.assign(n, std::vector<SymbolSet>(static_cast<std::size_t>(k), SymbolSet(info_.symbolCount)));
+    ends_.assign(n, 0);
     std::vector<std::vector<int>> readers(n);
     std::deque<int> work;
     for (std::size_t i = 0; i < n; ++i) {
@@ -618,16 +709,13 @@ void GrammarAnalyzer::computeLookahead()
         const int reader = static_cast<int>(i);
         if (node.kind == GraphNode::Call)
             readers[ruleStart_[node.rule]].push_back(reader);
-        else if (node.kind == GraphNode::Match)
-            readers[node.next[0]].push_back(reader);
-        else
+        if (node.kind != GraphNode::End)
             for (int s : node.next)
                 readers[s].push_back(reader);
         if (node.kind == GraphNode::Match)
             look_[i][0] = node.set;
         else if (node.kind == GraphNode::End)
-            for (SymbolSet& depth : look_[i])
-                depth = node.set;
+            ends_[i] = 1;
         work.push_back(reader);
     }
     std::vector<bool> queued(n, true);
@@ -635,17 +723,99 @@ void GrammarAnalyzer::computeLookahead()
         const int s = work.front();
         work.pop_front();
         queued[s] = false;
-        for (int r : readers[s]) {
-            const int shift = nodes_[r].kind == GraphNode::Match ? 1 : 0;
-            bool grew = false;
-            for (int d = shift; d < k; ++d)
-                grew = look_[r][d].unite(look_[s][d - shift]) || grew;
-            if (grew && !queued[r]) {
+        for (int r : readers[s])
+            if (readLookahead(r, s) && !queued[r]) {
                 queued[r] = true;
                 work.push_back(r);
             }
+    }
+}
+
+// Adds to node `reader` what it reads from `source`, which changed; returns
+// whether the reader grew.
+bool GrammarAnalyzer::readLookahead(int reader, int source)
+{
+    const int k = info_.k;
+    const unsigned depths = (1u << k) - 1;
+    std::vector<SymbolSet>& into = look_[reader];
+    bool grew = false;
+    // Adds the sets of `from` `shift` depths deeper, and its ends too unless
+    // they are the ends of a called rule.
+    auto add = [&](int from, int shift, bool withEnds) {
+        for (int d = shift; d < k; ++d)
+            grew = into[d].unite(look_[from][d - shift]) || grew;
+        const unsigned ends = withEnds ? ends_[reader] | ((ends_[from] << shift) & depths) : ends_[reader];
+        grew = grew || ends != ends_[reader];
+        ends_[reader] = ends;
+    };
+    const GraphNode& node = nodes_[reader];
+    if (node.kind == GraphNode::Match) {
+        add(source, 1, true);
+    } else if (node.kind == GraphNode::Branch) {
+        add(source, 0, true);
+    } else {
+        const int start = ruleStart_[node.rule];
+        add(start, 0, false);
+        for (int j = 0; j < k; ++j)
+            if (ends_[start] >> j & 1)
+                add(node.next[0], j, true);
+    }
+    return grew;
+}
+
+// Computes what can follow each rule, depth by depth: the end of input (the
+// end of a token, in a lexer) after a rule that nothing calls or that starts
+// the grammar, and after each call what can follow that call within its rule
+// and, where its rule can end there, what follows its rule.
+void GrammarAnalyzer::computeFollow()
+{
+    const std::size_t n = grammar_.rules.size();
+    const int k = info_.k;
+    follow_.assign(n, std::vector<SymbolSet>(static_cast<std::size_t>(k), SymbolSet(info_.symbolCount)));
+    std::vector<std::vector<int>> callsIn(n);
+    std::vector<bool> called(n, false);
+    for (std::size_t i = 0; i < nodes_.size(); ++i)
+        if (nodes_[i].kind == GraphNode::Call) {
+            callsIn[nodes_[i].owner].push_back(static_cast<int>(i));
+            called[nodes_[i].rule] = true;
+        }
+    std::deque<int> work;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (isRoot(i) || !called[i])
+            for (SymbolSet& depth : follow_[i])
+                depth.add(grammar_.lexer ? info_.endSymbol : info_.eofSymbol);
+        work.push_back(static_cast<int>(i));
+    }
+    std::vector<bool> queued(n, true);
+    while (!work.empty()) {
+        const int rule = work.front();
+        work.pop_front();
+        queued[rule] = false;
+        for (int c : callsIn[rule]) {
+            const int callee = nodes_[c].rule;
+            const std::vector<SymbolSet> after = lookahead(nodes_[c].next[0]);
+            bool grew = false;
+            for (int d = 0; d < k; ++d)
+                grew = follow_[callee][d].unite(after[d]) || grew;
+            if (grew && !queued[callee]) {
+                queued[callee] = true;
+                work.push_back(callee);
+            }
         }
     }
+}
+
+// What can be read from `node` on: within its rule, then after its rule
+// where the rule can end there.
+std::vector<SymbolSet> GrammarAnalyzer::lookahead(int node) const
+{
+    std::vector<SymbolSet> out = look_[node];
+    const std::vector<SymbolSet>& after = follow_[nodes_[node].owner];
+    for (int j = 0; j < info_.k; ++j)
+        if (ends_[node] >> j & 1)
+            for (int d = j; d < info_.k; ++d)
+                out[d].unite(after[d - j]);
+    return out;
 }
 
 // Reports a grammar whose lookahead sets (one per node, depth and symbol)
@@ -664,12 +834,13 @@ bool GrammarAnalyzer::fitsInMemory()
     return false;
 }
 
-std::string GrammarAnalyzer::describe(const Decision& d, std::size_t a, std::size_t b) const
+std::string GrammarAnalyzer::describe(const std::vector<SymbolSet>& a,
+                                      const std::vector<SymbolSet>& b) const
 {
     std::string out;
     for (int depth = 0; depth < info_.k; ++depth) {
-        SymbolSet both = d.alts[a][depth].intersection(d.alts[b][depth]);
-        if (d.alts[a][depth].has(info_.endSymbol) || d.alts[b][depth].has(info_.endSymbol))
+        SymbolSet both = a[depth].intersection(b[depth]);
+        if (a[depth].has(info_.endSymbol) || b[depth].has(info_.endSymbol))
             both.add(info_.endSymbol);
         const std::vector<int> common = both.members();
         if (common.empty())
@@ -683,16 +854,19 @@ std::string GrammarAnalyzer::describe(const Decision& d, std::size_t a, std::siz
     return out;
 }
 
-void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b)
+void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b,
+                           const std::vector<SymbolSet>& first)
 {
-    const std::string upon = describe(d, a, b);
+    const std::string upon = describe(first, d.alts[b]);
     std::string text;
+    Position pos = d.pos;
     if (!p.rule) {
-        const std::string first = info_.tokenRules[a]->name;
+        pos = info_.tokenRules[a]->pos;
+        const std::string name = info_.tokenRules[a]->name;
         const std::string second =
             b < info_.tokenRules.size() ? info_.tokenRules[b]->name : std::string("EOF");
-        text = "token rules " + first + " and " + second + " are ambiguous upon " + upon +
-               "; " + first + " wins";
+        text = "token rules " + name + " and " + second + " are ambiguous upon " + upon + "; " +
+               name + " wins";
     } else if (d.hasExit && b == d.alts.size() - 1) {
         const char* what = p.block->suffix == '?' ? "skipping the optional block"
                                                   : "the exit of the loop";
@@ -705,17 +879,50 @@ void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::siz
         text = "rule " + p.rule->name + ": alternatives " + std::to_string(a + 1) + " and " +
                std::to_string(b + 1) + " are ambiguous upon " + upon + "; the first one wins";
     }
-    diagnostics_.warning(d.pos, text);
+    diagnostics_.warning(pos, text);
 }
 
-// Whether alternative `a` of the decision opens with a predicate, which
-// settles any overlap with the alternatives after it.
-bool predicated(const PendingDecision& p, std::size_t a)
+// The guards of an alternative that opens with `first`: its own semantic
+// predicate, or the guards of the alternatives of a subrule it starts with
+// when a predicate opens one of them; empty when no predicate decides.
+std::vector<Guard> GrammarAnalyzer::guards(const Node& first, const std::vector<SymbolSet>& look) const
 {
-    if (!p.block || a >= p.block->alts.size() || p.block->alts[a].empty())
-        return false;
-    const NodeKind k = p.block->alts[a][0]->kind;
-    return k == NodeKind::SynPred || k == NodeKind::SemPred;
+    if (first.kind == NodeKind::SemPred)
+        return {{look, &first}};
+    if (first.kind != NodeKind::Block || first.suffix != 0)
+        return {};
+    if (first.decision < 0)
+        return first.alts[0].empty() ? std::vector<Guard>{} : guards(*first.alts[0][0], look);
+    const Decision& inner = info_.decisions[static_cast<std::size_t>(first.decision)];
+    std::vector<Guard> out;
+    bool predicated = false;
+    for (std::size_t i = 0; i < first.alts.size(); ++i) {
+        if (inner.guards[i].empty())
+            out.push_back({inner.alts[i], nullptr});
+        else
+            out.insert(out.end(), inner.guards[i].begin(), inner.guards[i].end());
+        predicated = predicated || !inner.guards[i].empty();
+    }
+    return predicated ? out : std::vector<Guard>{};
+}
+
+// The lookahead upon which alternative `a` is taken with no predicate
+// deciding: empty sets when a predicate opens every way into it.
+std::vector<SymbolSet> GrammarAnalyzer::unguarded(const Decision& d, const PendingDecision& p,
+                                                  std::size_t a) const
+{
+    std::vector<SymbolSet> out(static_cast<std::size_t>(info_.k), SymbolSet(info_.symbolCount));
+    const bool synPred = p.block && a < p.block->alts.size() && !p.block->alts[a].empty() &&
+                         p.block->alts[a][0]->kind == NodeKind::SynPred;
+    if (synPred)
+        return out;
+    if (a >= d.guards.size() || d.guards[a].empty())
+        return d.alts[a];
+    for (const Guard& g : d.guards[a])
+        if (!g.predicate)
+            for (std::size_t depth = 0; depth < out.size(); ++depth)
+                out[depth].unite(g.look[depth]);
+    return out;
 }
 
 // Whether two lookahead sets overlap. "The token may end here" overlaps
@@ -725,35 +932,53 @@ bool overlap(const SymbolSet& a, const SymbolSet& b, int end)
     return a.intersects(b) || (a.has(end) && !b.empty()) || (b.has(end) && !a.empty());
 }
 
+// The least depth (from 1) at which `a` and `b` do not overlap, 0 for none up to k.
+int apartAt(const std::vector<SymbolSet>& a, const std::vector<SymbolSet>& b, int end)
+{
+    for (std::size_t depth = 0; depth < a.size(); ++depth)
+        if (!overlap(a[depth], b[depth], end))
+            return static_cast<int>(depth) + 1;
+    return 0;
+}
+
 // Finds the least depth that tells every pair of alternatives apart, and
-// warns about pairs that no depth up to k separates. A pair that only the
-// end of a token keeps apart is resolved for the longer match, silently when
-// the alternative that goes on comes first.
+// warns about pairs that no depth up to k separates unless a predicate
+// decides for the first. A pair that only the end of a token keeps apart is
+// resolved for the longer match, silently when the alternative that goes on
+// comes first.
 void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, bool loopQuiet)
 {
     d.depth = 1;
     const int end = info_.endSymbol;
     for (std::size_t a = 0; a < d.alts.size(); ++a)
         for (std::size_t b = a + 1; b < d.alts.size(); ++b) {
-            int apart = 0;
-            for (int depth = 0; depth < info_.k && apart == 0; ++depth)
-                if (!overlap(d.alts[a][depth], d.alts[b][depth], end))
-                    apart = depth + 1;
+            const int apart = apartAt(d.alts[a], d.alts[b], end);
             d.depth = std::max(d.depth, apart == 0 ? info_.k : apart);
-            if (apart != 0 || !warnings_ || quiet || predicated(p, a) ||
-                diagnostics_.warningsSaturated())
+            if (apart != 0 || !warnings_ || quiet || diagnostics_.warningsSaturated())
                 continue;
             if (loopQuiet && d.hasExit && b == d.alts.size() - 1)
                 continue;
+            if (!p.rule && (!warnsAbout(a) || !warnsAbout(b)))
+                continue;
+            const std::vector<SymbolSet> first = unguarded(d, p, a);
+            if (apartAt(first, d.alts[b], end) != 0)
+                continue;
             bool shorterFirst = true;
             for (int depth = 0; depth < info_.k; ++depth)
-                if (!d.alts[a][depth].intersects(d.alts[b][depth])) {
-                    shorterFirst = d.alts[a][depth].has(end);
+                if (!first[depth].intersects(d.alts[b][depth])) {
+                    shorterFirst = first[depth].has(end);
                     break;
                 }
             if (shorterFirst)
-                warn(d, p, a, b);
+                warn(d, p, a, b, first);
         }
+}
+
+// Whether the token decision may warn about its alternative `a` (a token
+// rule, or the end of input after them).
+bool GrammarAnalyzer::warnsAbout(std::size_t a) const
+{
+    return a >= info_.tokenRules.size() || info_.settings[tokenRuleIndex_[a]].warnAmbiguity;
 }
 
 void GrammarAnalyzer::run()
@@ -763,46 +988,28 @@ void GrammarAnalyzer::run()
     for (auto& r : grammar_.rules)
         checkNode(*r->body, *r, false);
     checkLeftRecursion();
+    checkLoops();
     checkReachability();
     if (diagnostics_.errorCount() > 0)
         return;
     const std::size_t n = grammar_.rules.size();
-    continuations_.resize(n);
-    for (std::size_t i = 0; i < n; ++i)
-        ruleEnd_.push_back(newNode(GraphNode::End));
-    ruleStart_.assign(n, -1);
-    for (std::size_t i = 0; i < n; ++i)
-        ruleStart_[i] = buildElement(*grammar_.rules[i]->body, ruleEnd_[i], *grammar_.rules[i]);
-    bool anyStart = false;
-    for (const auto& r : grammar_.rules)
-        anyStart = anyStart || r->start;
     for (std::size_t i = 0; i < n; ++i) {
-        GraphNode& end = nodes_[ruleEnd_[i]];
-        end.next = continuations_[i];
-        const Rule& r = *grammar_.rules[i];
-        if (grammar_.lexer ? (!r.fragment || end.next.empty())
-                           : (r.start || (!anyStart && i == 0) || end.next.empty()))
-            end.set.add(grammar_.lexer ? info_.endSymbol : info_.eofSymbol);
+        owner_ = static_cast<int>(i);
+        ruleEnd_.push_back(newNode(GraphNode::End));
     }
-    int eofAlt = -1;
-    if (grammar_.lexer) {
-        const int tokenEnd = newNode(GraphNode::End);
-        nodes_[tokenEnd].set.add(info_.endSymbol);
-        eofAlt = newNode(GraphNode::Match);
-        nodes_[eofAlt].set.add(info_.eofSymbol);
-        nodes_[eofAlt].next.push_back(tokenEnd);
+    ruleStart_.assign(n, -1);
+    for (std::size_t i = 0; i < n; ++i) {
+        owner_ = static_cast<int>(i);
+        ruleStart_[i] = buildElement(*grammar_.rules[i]->body, ruleEnd_[i], *grammar_.rules[i]);
     }
     if (!fitsInMemory())
         return;
     computeLookahead();
+    computeFollow();
     for (std::size_t i = 0; i < n; ++i) {
-        SymbolSet follow = look_[ruleEnd_[i]][0];
-        if (grammar_.lexer || follow.has(info_.endSymbol)) {
-            SymbolSet end(info_.symbolCount);
-            end.add(info_.endSymbol);
-            follow = follow.minus(end);
-        }
-        info_.follow.push_back(follow);
+        SymbolSet end(info_.symbolCount);
+        end.add(info_.endSymbol);
+        info_.follow.push_back(follow_[i][0].minus(end));
     }
     info_.decisions.resize(pending_.size());
     for (std::size_t i = 0; i < pending_.size(); ++i) {
@@ -811,13 +1018,15 @@ void GrammarAnalyzer::run()
         p.block->decision = static_cast<int>(i);
         d.pos = p.block->pos;
         for (int e : p.entries)
-            d.alts.push_back(look_[e]);
+            d.alts.push_back(lookahead(e));
         d.hasExit = p.exit >= 0;
+        for (std::size_t a = 0; a < p.entries.size(); ++a)
+            d.guards.push_back(p.block->alts[a].empty() ? std::vector<Guard>{}
+                                                        : guards(*p.block->alts[a][0], d.alts[a]));
         if (d.hasExit)
-            d.alts.push_back(look_[p.exit]);
+            d.alts.push_back(lookahead(p.exit));
         d.greedy = options_.flag(p.block->options, "greedy", true);
-        const bool quiet = !warnAmbiguity_ ||
-                           !options_.flag(p.rule->options, "warnAmbiguity", true) ||
+        const bool quiet = !warnAmbiguity_ || !info_.settings[p.ruleIndex].warnAmbiguity ||
                            !options_.flag(p.block->options, "warnAmbiguity", true);
         decide(d, p, quiet, findOption(p.block->options, "greedy") != nullptr);
     }
@@ -827,9 +1036,16 @@ void GrammarAnalyzer::run()
         for (std::size_t i = 0; i < n; ++i)
             if (!grammar_.rules[i]->fragment) {
                 info_.tokenRules.push_back(grammar_.rules[i].get());
-                d.alts.push_back(look_[ruleStart_[i]]);
+                tokenRuleIndex_.push_back(i);
+                d.alts.push_back(lookahead(ruleStart_[i]));
+                d.guards.push_back(guards(*grammar_.rules[i]->body, d.alts.back()));
             }
-        d.alts.push_back(look_[eofAlt]);
+        // At the end of input: EOF, then the end of the token.
+        std::vector<SymbolSet> eof(static_cast<std::size_t>(info_.k), SymbolSet(info_.symbolCount));
+        eof[0].add(info_.eofSymbol);
+        for (std::size_t depth = 1; depth < eof.size(); ++depth)
+            eof[depth].add(info_.endSymbol);
+        d.alts.push_back(eof);
         decide(d, PendingDecision{nullptr, nullptr, {}, -1}, !warnAmbiguity_, false);
     }
 }
@@ -856,19 +1072,33 @@ void buildVocabulary(GrammarFile& file, const AnalysisSettings& settings, Diagno
         break;
     }
     std::set<std::string> grammarNames;
+    std::map<std::string, Position> literalDeclared;  // where a tokens section names a literal
     for (const auto& g : file.grammars) {
+        checkName(diagnostics, g->pos, g->name, "grammar");
         if (!grammarNames.insert(g->name).second)
             diagnostics.error(g->pos, "grammar " + g->name + " is defined twice");
         std::set<std::string> declared;
         for (const TokenDecl& t : g->tokens) {
             const std::string key = t.name + "\n" + t.literal;
-            if (!declared.insert(key).second)
+            const int known = t.hasLiteral ? vocabulary.byLiteral(t.literal) : -1;
+            if (!t.name.empty())
+                checkName(diagnostics, t.pos, t.name, "token");
+            if (!declared.insert(key).second) {
                 diagnostics.error(t.pos, "token " + (t.name.empty() ? "\"" + t.literal + "\"" : t.name) +
                                              " is declared twice");
-            else if (!t.hasLiteral)
+            } else if (!t.hasLiteral) {
                 vocabulary.addName(t.name);
-            else if (vocabulary.addLiteral(t.literal, t.name) < 0)
+            } else if (known >= 0 && !t.name.empty() && vocabulary.byType(known)->name != t.name) {
+                diagnostics.error(t.pos, "literal \"" + escape(t.literal, false) +
+                                             "\" already has the name " + vocabulary.byType(known)->name);
+                const auto first = literalDeclared.find(t.literal);
+                if (first != literalDeclared.end())
+                    diagnostics.note(first->second, "first declared here");
+            } else if (vocabulary.addLiteral(t.literal, t.name) < 0) {
                 diagnostics.error(t.pos, "token " + t.name + " already stands for another literal");
+            } else {
+                literalDeclared.emplace(t.literal, t.pos);
+            }
         }
     }
     for (const auto& g : file.grammars) {

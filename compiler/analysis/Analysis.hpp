@@ -12,11 +12,22 @@
 
 namespace orvelc {
 
+// A way into an alternative: its lookahead at depths 1..k, and the semantic
+// predicate that must hold as well (null for none).
+struct Guard {
+    std::vector<SymbolSet> look;
+    const Node* predicate = nullptr;
+};
+
 // One decision: the lookahead of each alternative at depths 1..k (the exit of
 // an optional block or loop last), and the depth that the code tests.
 struct Decision {
     Position pos;
     std::vector<std::vector<SymbolSet>> alts;
+    // Per alternative: empty, or the guards of an alternative that semantic
+    // predicates open (its own, or those of the subrule it starts with); it
+    // is taken when one of them holds.
+    std::vector<std::vector<Guard>> guards;
     bool hasExit = false;
     bool greedy = true;
     int depth = 1;
@@ -26,6 +37,7 @@ struct Decision {
 struct RuleSettings {
     bool errorHandler = true;
     bool testLiterals = true;
+    bool warnAmbiguity = true;
 };
 
 // What the generator needs to know about one grammar.

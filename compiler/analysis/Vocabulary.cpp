@@ -48,9 +48,12 @@ std::string escape(const std::string& text, bool forCpp)
 {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;
+    char previous = 0;
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c == '\\' || c == '"') {
+        if (forCpp && c == '?' && previous == '?') {
+            out += "\\?";  // no trigraph can form
+        } else if (c == '\\' || c == '"') {
             out += '\\';
             out += ch;
         } else if (c < 32 || c >= 127) {
@@ -62,6 +65,7 @@ std::string escape(const std::string& text, bool forCpp)
         } else {
             out += ch;
         }
+        previous = ch;
     }
     return out;
 }
@@ -103,7 +107,7 @@ int Vocabulary::addLiteral(const std::string& literal, const std::string& alias)
     const int known = byLiteral(literal);
     const int named = alias.empty() ? -1 : byName(alias);
     if (known >= 0)
-        return named < 0 || named == known ? known : -1;
+        return alias.empty() || alias == byType_.at(known).name ? known : -1;
     if (named >= 0) {
         TokenEntry& e = byType_[named];
         if (e.isLiteral)

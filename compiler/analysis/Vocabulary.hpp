@@ -30,7 +30,8 @@ public:
     // Gives `name` a type unless it has one; returns the type.
     int addName(const std::string& name);
     // Gives `literal` a type unless it has one, named `alias` when not empty;
-    // returns the type, or -1 when `alias` already names another type.
+    // returns the type, or -1 when `alias` already names another type or the
+    // literal already has another name.
     int addLiteral(const std::string& literal, const std::string& alias);
 
     // Reads entries written by `write`; false on a malformed line, whose
@@ -61,7 +62,8 @@ private:
 
 // `text` with backslash, double quote and every byte outside printable ASCII
 // escaped (as \xHH); for C++ source, each \xHH is closed by "" so that a
-// following hexadecimal digit cannot extend it.
+// following hexadecimal digit cannot extend it, and a `?` after a `?` is
+// written \? so that no trigraph forms.
 std::string escape(const std::string& text, bool forCpp);
 
 }

@@ -136,7 +136,9 @@ public:
 
 private:
     std::string symbol(int s) const;
-    std::string test(const SymbolSet& set, int depth);
+    std::string test(const SymbolSet& set, int depth, int& reads);
+    std::string lookaheadTest(const std::vector<SymbolSet>& look, int depth, int& reads);
+    std::string guardTest(const std::vector<Guard>& guards, int depth, int& reads);
     std::vector<int> setMembers(const SymbolSet& set) const;
     std::string setName(const SymbolSet& set);
     std::string signature(std::size_t rule, bool qualified) const;
@@ -150,7 +152,14 @@ private:
     void loop(CodeWriter& out, const Node& node, const Decision& d);
     using Predicates = std::vector<std::string>;
     std::vector<std::string> altTests(const Decision& d, std::size_t alts, std::size_t& fallback,
-                                      const Predicates& preds);
+                                      int& reads, const Predicates& preds);
+    struct Tests {
+        std::vector<std::string> tests;
+        std::size_t fallback = 0;
+        int reads = 0;  // the la<depth>_ read, bit depth - 1 for each
+        bool useSwitch = false;
+    };
+    Tests decisionTests(const Decision& d, std::size_t alts, bool allowSwitch, const Predicates& preds);
     int reads(const Decision& d, std::size_t alts, bool allowSwitch, const Predicates& preds);
     static bool usesSwitch(const Decision& d, std::size_t tests, bool allowSwitch,
                            const Predicates& preds);
@@ -232,7 +241,7 @@ std::string ClassGenerator::setName(const SymbolSet& set)
 
 // A condition that holds when LA(depth), read into la<depth>_, is in `set`;
 // empty when it always holds.
-std::string ClassGenerator::test(const SymbolSet& set, int depth)
+std::string ClassGenerator::test(const SymbolSet& set, int depth, int& reads)
 {
     if (set.has(info_.endSymbol))
         return "";
@@ -240,6 +249,7 @@ std::string ClassGenerator::test(const SymbolSet& set, int depth)
     std::vector<int> m = set.members();
     if (m.empty())
         return "false";
+    reads |= 1 << (depth - 1);
     const bool hasEof = lexer_ && set.has(info_.eofSymbol);
     if (hasEof)
         m.pop_back();
@@ -917,17 +927,14 @@ std::string ClassGenerator::action(const std::string& code) const
     });
 }
 
-// The predicates that open the alternatives of `node` ("" for none): a
-// semantic predicate's condition, or the call of a function that tries a
-// syntactic predicate, written to `out` first.
+// The syntactic predicates that open the alternatives of `node` ("" for
+// none): the call of a function that tries it, written to `out` first.
 ClassGenerator::Predicates ClassGenerator::predicates(CodeWriter& out, const Node& node)
 {
     Predicates preds;
     for (const Sequence& alt : node.alts) {
         std::string p;
-        if (!alt.empty() && alt[0]->kind == NodeKind::SemPred) {
-            p = "(" + action(alt[0]->text) + ")";
-        } else if (!alt.empty() && alt[0]->kind == NodeKind::SynPred) {
+        if (!alt.empty() && alt[0]->kind == NodeKind::SynPred) {
             p = "synpred" + std::to_string(synpreds_++) + "_";
             out.open("const auto " + p + " = [&]() -> bool");
             guess(out, *alt[0]);
@@ -1017,6 +1024,7 @@ void ClassGenerator::block(CodeWriter& out, const Node& node)
     const std::vector<std::string> bodies = altBodies(node, true, inside);
     choice(out, d, bodies.size(), bodies, altBodies(node, false, inside),
            node.suffix == '?' ? "" : noViableAlt(), true, known, preds);
+    knownLA_ = 0;  // what the taken alternative consumed is not known here
 }
 
 void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
@@ -1030,6 +1038,7 @@ void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
     Predicates preds = predicates(out, node);
     if (!d.greedy) {
         std::rotate(exitFirst.alts.rbegin(), exitFirst.alts.rbegin() + 1, exitFirst.alts.rend());
+        exitFirst.guards.insert(exitFirst.guards.begin(), std::vector<Guard>{});
         preds.insert(preds.begin(), "");
     }
     const int inside = reads(exitFirst, node.alts.size() + (d.greedy ? 0 : 1), false, preds);
@@ -1041,22 +1050,24 @@ void ClassGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
     }
     choice(out, exitFirst, bodies.size(), bodies, untested, exit, false, 0, preds);
     out.close();
+    knownLA_ = 0;
 }
 
 // The tests of the first `alts` alternatives of `d` up to the first one that
-// tests nothing, whose index goes to `fallback` (`alts` when there is none).
+// tests nothing, whose index goes to `fallback` (`alts` when there is none);
+// the la<depth>_ they read go to `reads`, bit depth - 1 for each.
 std::vector<std::string> ClassGenerator::altTests(const Decision& d, std::size_t alts,
-                                                  std::size_t& fallback, const Predicates& preds)
+                                                  std::size_t& fallback, int& reads,
+                                                  const Predicates& preds)
 {
     std::vector<std::string> tests;
     fallback = alts;
     for (std::size_t a = 0; a < alts && fallback == alts; ++a) {
         std::string t;
-        for (int depth = 1; depth <= d.depth; ++depth) {
-            const std::string one = test(d.alts[a][static_cast<std::size_t>(depth - 1)], depth);
-            if (!one.empty())
-                t += (t.empty() ? "" : " && ") + one;
-        }
+        if (a < d.guards.size() && !d.guards[a].empty())
+            t = guardTest(d.guards[a], d.depth, reads);
+        else
+            t = lookaheadTest(d.alts[a], d.depth, reads);
         if (a < preds.size() && !preds[a].empty())
             t += (t.empty() ? "" : " && ") + preds[a];
         if (t.empty())
@@ -1066,29 +1077,70 @@ std::vector<std::string> ClassGenerator::altTests(const Decision& d, std::size_t
     return tests;
 }
 
+// The test that LA(1..depth) is in `look`; empty when it always holds.
+std::string ClassGenerator::lookaheadTest(const std::vector<SymbolSet>& look, int depth, int& reads)
+{
+    std::string t;
+    for (int i = 1; i <= depth; ++i) {
+        const std::string one = test(look[static_cast<std::size_t>(i - 1)], i, reads);
+        if (!one.empty())
+            t += (t.empty() ? "" : " && ") + one;
+    }
+    return t;
+}
+
+// The test that one of `guards` holds: its lookahead, and its predicate
+// where it has one; empty when one of them always holds.
+std::string ClassGenerator::guardTest(const std::vector<Guard>& guards, int depth, int& reads)
+{
+    std::vector<std::string> each;
+    for (const Guard& g : guards) {
+        std::string t = lookaheadTest(g.look, depth, reads);
+        if (g.predicate)
+            t += (t.empty() ? "(" : " && (") + action(g.predicate->text) + ")";
+        if (t.empty())
+            return "";
+        each.push_back(t);
+    }
+    if (each.size() == 1)
+        return each[0];
+    std::string out;
+    for (const std::string& t : each)
+        out += (out.empty() ? "(" : " || (") + t + ")";
+    return out;
+}
+
+// How `choice` decides among the first `alts` alternatives of `d`.
+ClassGenerator::Tests ClassGenerator::decisionTests(const Decision& d, std::size_t alts,
+                                                    bool allowSwitch, const Predicates& preds)
+{
+    Tests t;
+    t.tests = altTests(d, alts, t.fallback, t.reads, preds);
+    t.useSwitch = usesSwitch(d, t.tests.size(), allowSwitch, preds);
+    if (t.useSwitch)
+        t.reads |= 1;
+    return t;
+}
+
 // The la<depth>_ that `choice` reads for `d`, bit depth - 1 for each.
 int ClassGenerator::reads(const Decision& d, std::size_t alts, bool allowSwitch,
                           const Predicates& preds)
 {
-    std::size_t fallback = alts;
-    const std::vector<std::string> tests = altTests(d, alts, fallback, preds);
-    int mask = usesSwitch(d, tests.size(), allowSwitch, preds) ? 1 : 0;
-    for (int depth = 1; depth <= d.depth; ++depth)
-        for (const std::string& t : tests)
-            if (t.find("la" + std::to_string(depth) + "_") != std::string::npos)
-                mask |= 1 << (depth - 1);
-    return mask;
+    return decisionTests(d, alts, allowSwitch, preds).reads;
 }
 
 // Whether `choice` writes a switch on LA(1): for three or more alternatives
 // that one symbol tells apart and no predicate guards.
-bool ClassGenerator::usesSwitch(const Decision& d, std::size_t tests, bool allowSwitch,
+bool ClassGenerator::usesSwitch(const Decision& d, std::size_t alts, bool allowSwitch,
                                 const Predicates& preds)
 {
     for (const std::string& p : preds)
         if (!p.empty())
             return false;
-    return allowSwitch && d.depth == 1 && tests > 2;
+    for (const std::vector<Guard>& g : d.guards)
+        if (!g.empty())
+            return false;
+    return allowSwitch && d.depth == 1 && alts > 2;
 }
 
 // Chooses among `alts` alternatives by their lookahead, first one first; a
@@ -1101,11 +1153,12 @@ void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts
                             const std::vector<std::string>& untested, const std::string& otherwise,
                             bool allowSwitch, int known, const Predicates& preds)
 {
-    std::size_t fallback = alts;
-    const std::vector<std::string> tests = altTests(d, alts, fallback, preds);
+    const Tests decided = decisionTests(d, alts, allowSwitch, preds);
+    const std::vector<std::string>& tests = decided.tests;
+    const std::size_t fallback = decided.fallback;
     const std::string fallbackBody = fallback < alts ? untested[fallback] : otherwise;
-    const bool useSwitch = usesSwitch(d, tests.size(), allowSwitch, preds);
-    const int mask = reads(d, alts, allowSwitch, preds) & ~known;
+    const bool useSwitch = decided.useSwitch;
+    int mask = decided.reads & ~known;
     out.open("");
     for (int depth = 1; depth <= d.depth; ++depth)
         if (mask & (1 << (depth - 1)))
@@ -1138,13 +1191,13 @@ void ClassGenerator::choice(CodeWriter& out, const Decision& d, std::size_t alts
         }
         out.line("default:");
         for (std::size_t i = 0; i < large.size(); ++i) {
-            out.open((i ? "else if " : "if ") + std::string("(") + test(large[i].second, 1) + ")");
+            out.open((i ? "else if " : "if ") + std::string("(") + test(large[i].second, 1, mask) + ")");
             out.insert(bodies[large[i].first]);
             out.close();
         }
         if (!large.empty())
             out.open("else");
-        out.insert(fallbackBody);
+        out.insert(fallbackBody.empty() && large.empty() ? "break;" : fallbackBody);
         if (!large.empty())
             out.close();
         out.close();
