@@ -21,7 +21,7 @@ std::string stemOf(const std::string& path)
 }
 
 std::vector<OutputFile> compile(std::istream& in, const std::string& path,
-                                const AnalysisSettings& settings, Diagnostics& diagnostics)
+                                const CompileSettings& settings, Diagnostics& diagnostics)
 {
     GrammarFile file;
     file.path = path;
@@ -36,10 +36,10 @@ std::vector<OutputFile> compile(std::istream& in, const std::string& path,
     if (diagnostics.errorCount() > 0)
         return {};
     FileInfo info;
-    analyze(file, settings, diagnostics, info);
+    analyze(file, settings.analysis, diagnostics, info);
     if (diagnostics.errorCount() > 0)
         return {};
-    return generate(file, info);
+    return generate(file, info, settings.lineDirectives);
 }
 
 }

@@ -11,13 +11,18 @@
 
 namespace orvelc {
 
+struct CompileSettings {
+    AnalysisSettings analysis;
+    bool lineDirectives = true;  // mark the code copied from the grammar with #line
+};
+
 // Reads the grammar file `path` from `in`, analyses it and generates its
 // outputs in memory, named after the stem of `path`. Errors and warnings go
 // to `diagnostics`; the result is empty when any error was reported. Reads
 // no file other than the vocabularies that `import` finds in
-// `settings.vocabularyDirs`, and writes none.
+// `settings.analysis.vocabularyDirs`, and writes none.
 std::vector<OutputFile> compile(std::istream& in, const std::string& path,
-                                const AnalysisSettings& settings, Diagnostics& diagnostics);
+                                const CompileSettings& settings, Diagnostics& diagnostics);
 
 }
 

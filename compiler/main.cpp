@@ -13,7 +13,7 @@ const char* const usage =
 struct Arguments {
     std::string grammar;
     std::string outputDir = ".";
-    orvelc::AnalysisSettings analysis;
+    orvelc::CompileSettings compile;
 };
 
 bool parseArguments(int argc, char** argv, Arguments& out)
@@ -24,7 +24,7 @@ bool parseArguments(int argc, char** argv, Arguments& out)
         if ((arg == "-o" || arg == "-I") && i + 1 < argc)
             (arg == "-o" ? out.outputDir : includes.emplace_back()) = argv[++i];
         else if (arg == "--no-warnings")
-            out.analysis.warnings = false;
+            out.compile.analysis.warnings = false;
         else if (!arg.empty() && arg[0] != '-' && out.grammar.empty())
             out.grammar = arg;
         else
@@ -34,10 +34,10 @@ bool parseArguments(int argc, char** argv, Arguments& out)
         return false;
     const auto slash = out.grammar.find_last_of('/');
     const std::string dir = slash == std::string::npos ? "." : out.grammar.substr(0, slash);
-    out.analysis.vocabularyDirs.push_back(out.outputDir);
+    out.compile.analysis.vocabularyDirs.push_back(out.outputDir);
     for (const std::string& d : includes)
-        out.analysis.vocabularyDirs.push_back(d);
-    out.analysis.vocabularyDirs.push_back(dir);
+        out.compile.analysis.vocabularyDirs.push_back(d);
+    out.compile.analysis.vocabularyDirs.push_back(dir);
     return true;
 }
 
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     }
     orvelc::Diagnostics diagnostics(args.grammar, std::cerr);
     const std::vector<orvelc::OutputFile> outputs =
-        orvelc::compile(in, args.grammar, args.analysis, diagnostics);
+        orvelc::compile(in, args.grammar, args.compile, diagnostics);
     if (diagnostics.errorCount() > 0)
         return 1;
     for (const orvelc::OutputFile& o : outputs) {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream messages;
     orvelc::Diagnostics diagnostics("fuzz.g", messages);
     const std::vector<orvelc::OutputFile> outputs =
-        orvelc::compile(in, "fuzz.g", orvelc::AnalysisSettings{}, diagnostics);
+        orvelc::compile(in, "fuzz.g", orvelc::CompileSettings{}, diagnostics);
     check(diagnostics.errorCount() <= orvelc::Diagnostics::maxErrors);
     if (diagnostics.errorCount() > 0) {
         check(outputs.empty() && !messages.str().empty());

@@ -142,6 +142,9 @@ private:
     void leftCalls(const Sequence& seq, std::set<int>& out) const;
     void leftCalls(const Node& node, std::set<int>& out) const;
     void checkLeftRecursion();
+    void linkCalls();
+    void findRecursion();
+    void findSingleCharacterRules();
     void checkLoops();
     bool isRoot(std::size_t rule) const;
     void checkReachability();
@@ -182,6 +185,7 @@ private:
     std::vector<std::vector<SymbolSet>> follow_;
     std::vector<PendingDecision> pending_;
     std::vector<std::size_t> tokenRuleIndex_;  // of each token rule among the rules
+    std::vector<std::set<int>> calls_;  // per rule, the rules it references
 };
 
 void GrammarAnalyzer::readOptions()
@@ -501,6 +505,62 @@ void GrammarAnalyzer::checkLeftRecursion()
     }
 }
 
+// Gives every rule reference the index of the rule it calls, and each rule
+// the set of rules it references.
+void GrammarAnalyzer::linkCalls()
+{
+    calls_.assign(grammar_.rules.size(), {});
+    for (std::size_t i = 0; i < grammar_.rules.size(); ++i)
+        for (std::vector<Node*> stack{grammar_.rules[i]->body.get()}; !stack.empty();) {
+            Node* node = stack.back();
+            stack.pop_back();
+            const auto callee = rules_.find(node->text);
+            if (node->kind == NodeKind::RuleRef && callee != rules_.end()) {
+                node->rule = callee->second;
+                calls_[i].insert(callee->second);
+            }
+            for (Sequence& alt : node->alts)
+                for (auto& e : alt)
+                    stack.push_back(e.get());
+        }
+}
+
+// Marks the rules that can call themselves again through rule references.
+void GrammarAnalyzer::findRecursion()
+{
+    const std::size_t n = grammar_.rules.size();
+    info_.recursive.assign(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::vector<bool> seen(n, false);
+        std::vector<int> next(calls_[i].begin(), calls_[i].end());
+        while (!next.empty() && !info_.recursive[i]) {
+            const int r = next.back();
+            next.pop_back();
+            info_.recursive[i] = r == static_cast<int>(i);
+            if (!seen[r]) {
+                seen[r] = true;
+                next.insert(next.end(), calls_[r].begin(), calls_[r].end());
+            }
+        }
+    }
+}
+
+// Marks the lexer fragments that match one character and do nothing else.
+void GrammarAnalyzer::findSingleCharacterRules()
+{
+    for (const auto& r : grammar_.rules) {
+        bool single = grammar_.lexer && r->fragment && r->args.empty() && r->init.text.empty() &&
+                      !r->body->alts.empty();
+        for (const Sequence& alt : r->body->alts) {
+            const NodeKind k = alt.size() == 1 ? alt[0]->kind : NodeKind::Block;
+            single = single && alt.size() == 1 && alt[0]->label.empty() &&
+                     (k == NodeKind::Char || k == NodeKind::Range || k == NodeKind::Not ||
+                      k == NodeKind::Wildcard || (k == NodeKind::String && alt[0]->text.size() == 1));
+        }
+        info_.singleCharacter.push_back(single);
+    }
+}
+
 // Reports every loop whose body can match nothing: it could go round
 // forever without consuming input.
 void GrammarAnalyzer::checkLoops()
@@ -548,24 +608,10 @@ void GrammarAnalyzer::checkReachability()
             work.push_back(static_cast<int>(i));
         }
     }
-    std::vector<std::set<int>> calls(n);
-    std::vector<const Node*> stack;
-    for (std::size_t i = 0; i < n; ++i) {
-        stack.push_back(grammar_.rules[i]->body.get());
-        while (!stack.empty()) {
-            const Node* node = stack.back();
-            stack.pop_back();
-            if (node->kind == NodeKind::RuleRef && rules_.count(node->text))
-                calls[i].insert(rules_.at(node->text));
-            for (const Sequence& alt : node->alts)
-                for (const auto& e : alt)
-                    stack.push_back(e.get());
-        }
-    }
     while (!work.empty()) {
         const int r = work.back();
         work.pop_back();
-        for (int c : calls[r])
+        for (int c : calls_[r])
             if (!reached[c]) {
                 reached[c] = true;
                 work.push_back(c);
@@ -987,9 +1033,12 @@ void GrammarAnalyzer::run()
     indexRules();
     for (auto& r : grammar_.rules)
         checkNode(*r->body, *r, false);
+    linkCalls();
     checkLeftRecursion();
     checkLoops();
     checkReachability();
+    findRecursion();
+    findSingleCharacterRules();
     if (diagnostics_.errorCount() > 0)
         return;
     const std::size_t n = grammar_.rules.size();

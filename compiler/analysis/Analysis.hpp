@@ -63,6 +63,13 @@ struct GrammarInfo {
     std::vector<RuleSettings> settings;  // per rule
     std::vector<std::string> returnTypes;  // per rule, empty when it returns nothing
     std::vector<std::string> returnNames;
+    // Per rule: whether it can call itself again through rule references
+    // (only such rules need the nesting count).
+    std::vector<bool> recursive;
+    // Per rule: whether it is a lexer fragment whose every alternative is one
+    // unlabelled character and which does nothing else, so that once the
+    // caller has checked LA(1), calling it is the same as consuming.
+    std::vector<bool> singleCharacter;
 };
 
 struct FileInfo {

@@ -2,60 +2,54 @@
 #define ORVELC_CODEGEN_CODEWRITER_HPP
 
 #include <string>
+#include <vector>
 
 namespace orvelc {
 
-// Collects indented lines of C++.
+// Collects indented lines of C++, with `#line` directives around code copied
+// from the grammar so that compilers and debuggers point into the grammar.
+// Writers nest: a block written on its own is put into another with `insert`,
+// and the directives that lead back to the generated file get their line
+// numbers only when `text` assembles the whole.
 class CodeWriter {
 public:
-    void line(const std::string& text)
-    {
-        if (!text.empty())
-            out_.append(static_cast<std::string::size_type>(indent_) * 4, ' ');
-        out_ += text;
-        out_ += '\n';
-    }
-    // Writes `head {` and indents what follows.
-    void open(const std::string& head)
-    {
-        line(head.empty() ? "{" : head + " {");
-        ++indent_;
-    }
+    // Writes `text` at the current indentation (an empty line stays empty);
+    // a line longer than 100 columns is wrapped after a comma or before an
+    // operator && or || inside parentheses.
+    void line(const std::string& text);
+    // Writes `head {` (a lone `{` for an empty head) and indents what follows.
+    void open(const std::string& head);
+    // Writes `head` and a `{` on the next line, as function bodies have it,
+    // and indents what follows.
+    void openFunction(const std::string& head);
     // Ends the block that `open` began, with `tail` after the brace.
-    void close(const std::string& tail = "")
-    {
-        --indent_;
-        line("}" + tail);
-    }
+    void close(const std::string& tail = "");
+    // Ends the block that `open` began and opens the next of a chain on the
+    // same line: `} head {` (an `else`, a `catch`).
+    void chain(const std::string& head);
     // Writes an access specifier or case label one level out.
-    void label(const std::string& text)
-    {
-        --indent_;
-        line(text);
-        ++indent_;
-    }
-    // Writes generated lines at the current indentation.
-    void insert(const std::string& lines)
-    {
-        std::string::size_type start = 0;
-        while (start < lines.size()) {
-            auto end = lines.find('\n', start);
-            if (end == std::string::npos)
-                end = lines.size();
-            line(lines.substr(start, end - start));
-            start = end + 1;
-        }
-    }
-    // Copies user code as it was written, starting on a fresh line.
-    void verbatim(const std::string& code)
-    {
-        out_ += code;
-        out_ += '\n';
-    }
-    const std::string& text() const { return out_; }
+    void label(const std::string& text);
+    // Writes the lines of `other` at the current indentation.
+    void insert(const CodeWriter& other);
+    // Writes code from the grammar file `grammar` that follows a brace at
+    // `line` and `column` (from 1) there: its common indentation, trailing
+    // blanks and blank first and last lines go, and it is marked with `#line`
+    // directives when `grammar` is not empty. Its lines are never wrapped.
+    void code(const std::string& text, const std::string& grammar, int line, int column);
+    bool empty() const { return lines_.empty(); }
+    // The lines written, as the file `name` (which the directives that
+    // return from grammar code name).
+    std::string text(const std::string& name) const;
 
 private:
-    std::string out_;
+    // Copied: code from the grammar. Back: a `#line` to the generated file.
+    enum class Kind { Code, Copied, Directive, Back };
+    void add(const std::string& text, Kind kind);
+    struct Line {
+        std::string text;
+        Kind kind = Kind::Code;
+    };
+    std::vector<Line> lines_;
     int indent_ = 0;
 };
 

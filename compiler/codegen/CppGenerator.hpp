@@ -16,8 +16,9 @@ struct OutputFile {
 
 // Writes `<stem>.hpp` (token types and classes), `<stem>.cpp` (rule code)
 // and `<stem>.vocab` (the vocabulary, for files that import it) for an
-// analysed file that has no errors.
-std::vector<OutputFile> generate(const GrammarFile& file, const FileInfo& info);
+// analysed file that has no errors. With `lineDirectives`, the code copied
+// from the grammar is marked with `#line` directives naming `file.path`.
+std::vector<OutputFile> generate(const GrammarFile& file, const FileInfo& info, bool lineDirectives);
 
 }
 

@@ -31,10 +31,10 @@ std::size_t skipLength(const std::string& code, std::size_t i)
 
 }
 
-std::string translateTreeNotation(const std::string& code,
-                                  const std::function<std::string(const std::string&)>& reference)
+TreeCode translateTreeNotation(const std::string& code, const std::string& rule)
 {
-    std::string out;
+    TreeCode result;
+    std::string& out = result.code;
     // For each open ( or [: whether the notation opened it, so its closing
     // bracket ends a call rather than standing for itself.
     std::vector<bool> parens;
@@ -50,6 +50,7 @@ std::string translateTreeNotation(const std::string& code,
         const char next = i + 1 < code.size() ? code[i + 1] : '\0';
         if (c == '#' && next == '#') {
             out += "currentAST_.root";
+            result.usesRuleTree = true;
             i += 2;
         } else if (c == '#' && next == '(') {
             out += "make_({";
@@ -63,7 +64,9 @@ std::string translateTreeNotation(const std::string& code,
             std::size_t end = i + 1;
             while (end < code.size() && isNameChar(code[end]))
                 ++end;
-            out += reference(code.substr(i + 1, end - i - 1));
+            const std::string name = code.substr(i + 1, end - i - 1);
+            result.usesRuleTree = result.usesRuleTree || name == rule;
+            out += name == rule ? std::string("currentAST_.root") : name + "_AST";
             i = end;
         } else {
             if (c == '(' || c == '[')
@@ -78,7 +81,7 @@ std::string translateTreeNotation(const std::string& code,
             ++i;
         }
     }
-    return out;
+    return result;
 }
 
 }

@@ -15,6 +15,13 @@ struct Position {
     int column = 0;
 };
 
+// C++ copied from the grammar, and where its opening brace is in the grammar file.
+struct Code {
+    std::string text;
+    int line = 0;
+    int column = 0;
+};
+
 // One `name = value;` entry of an options section.
 struct Option {
     std::string name;
@@ -60,12 +67,13 @@ struct Node {
     std::vector<Option> options;
     std::vector<Sequence> alts;
     int decision = -1;  // index of the block's decision, set by the analysis
+    int rule = -1;      // index of the rule a reference calls, set by the analysis
 };
 
 // A `catch [declaration] { code }` clause after a rule.
 struct Handler {
     std::string declaration;
-    std::string code;
+    Code code;
 };
 
 struct Rule {
@@ -77,7 +85,7 @@ struct Rule {
     bool manual = false;  // `name!`: builds its tree in actions only
     std::string args;
     std::string returns;
-    std::string init;
+    Code init;
     std::vector<Option> options;
     std::unique_ptr<Node> body;
     std::vector<Handler> handlers;
@@ -99,7 +107,7 @@ struct Grammar {
     Position pos;
     std::vector<Option> options;
     std::vector<TokenDecl> tokens;
-    std::string members;
+    std::vector<Code> members;
     std::vector<std::unique_ptr<Rule>> rules;
 };
 
@@ -108,8 +116,8 @@ struct GrammarFile {
     std::string stem;  // file name without directory and extension: names the outputs
     std::string nameSpace;
     std::vector<std::pair<std::string, Position>> imports;
-    std::string header;
-    std::string code;
+    std::vector<Code> header;
+    std::vector<Code> code;
     std::vector<std::unique_ptr<Grammar>> grammars;
 };
 

@@ -69,11 +69,11 @@ void GrammarParser::declaration(GrammarFile& out)
     }
     case K_HEADER:
         consume();
-        out.header += take(ACTION);
+        out.header.push_back(takeCode());
         break;
     case K_CODE:
         consume();
-        out.code += take(ACTION);
+        out.code.push_back(takeCode());
         break;
     case K_LEXER:
     case K_PARSER:
@@ -103,7 +103,7 @@ void GrammarParser::grammar(GrammarFile& out)
             tokens(grammar.tokens);
         } else if (LA(1) == K_MEMBERS) {
             consume();
-            grammar.members += take(ACTION);
+            grammar.members.push_back(takeCode());
         } else {
             break;
         }
@@ -148,7 +148,7 @@ std::unique_ptr<Rule> GrammarParser::rule(bool lexer)
     if (LA(1) == K_OPTIONS)
         options(r->options);
     if (LA(1) == ACTION)
-        r->init = take(ACTION);
+        r->init = takeCode();
     match(COLON);
     r->body = block(lexer, 0);
     match(SEMI);
@@ -160,7 +160,7 @@ std::unique_ptr<Rule> GrammarParser::rule(bool lexer)
         match(ID);
         Handler h;
         h.declaration = take(ARG);
-        h.code = take(ACTION);
+        h.code = takeCode();
         r->handlers.push_back(h);
     }
     return r;
@@ -393,6 +393,12 @@ std::string GrammarParser::take(int type)
     std::string text = LT(1)->getText();
     match(type);
     return text;
+}
+
+Code GrammarParser::takeCode()
+{
+    const Position pos = here();
+    return {take(ACTION), pos.line, pos.column};
 }
 
 Position GrammarParser::here()

@@ -39,6 +39,8 @@ private:
     std::unique_ptr<Node> tree(bool lexer, int depth);
     std::unique_ptr<Node> literal(bool lexer);
     void checkDepth(int depth);
+    // The text of the ACTION token at LT(1) and its line; consumes it.
+    Code takeCode();
     std::string take(int type);
     Position here();
     void report(const orvel::RecognitionException& ex);

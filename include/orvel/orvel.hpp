@@ -32,12 +32,14 @@
 #include <orvel/LookaheadSync.hpp>
 #include <orvel/MismatchedCharException.hpp>
 #include <orvel/MismatchedTokenException.hpp>
+#include <orvel/NestingGuard.hpp>
 #include <orvel/NoViableAltException.hpp>
 #include <orvel/NoViableAltForCharException.hpp>
 #include <orvel/ORVELException.hpp>
 #include <orvel/Parser.hpp>
 #include <orvel/ParserInputState.hpp>
 #include <orvel/RecognitionException.hpp>
+#include <orvel/RuleTracer.hpp>
 #include <orvel/RefCount.hpp>
 #include <orvel/TextUtils.hpp>
 #include <orvel/Token.hpp>

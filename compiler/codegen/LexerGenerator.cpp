@@ -1,0 +1,197 @@
+#include "codegen/LexerGenerator.hpp"
+
+namespace orvelc {
+
+void LexerGenerator::publicMembers(CodeWriter& out)
+{
+    const std::string& n = grammar_.name;
+    out.line("explicit " + n + "(std::istream& in);");
+    out.line("explicit " + n + "(orvel::InputBuffer& in);");
+    out.line("explicit " + n + "(const orvel::RefCount<orvel::LexerInputState>& state);");
+    out.line("");
+    out.line("orvel::TokenRefCount<orvel::Token> nextToken() override;");
+    out.line("bool getLiteralsCaseSensitive() const override;");
+}
+
+void LexerGenerator::privateMembers(CodeWriter& out)
+{
+    out.line("orvel::TokenRefCount<orvel::Token> returnToken_;");
+}
+
+void LexerGenerator::prelude(CodeWriter& out)
+{
+    const std::string& n = grammar_.name;
+    const std::string cs = info_.caseSensitive ? "true" : "false";
+    const char* const inits[] = {"std::istream& in", "orvel::InputBuffer& in",
+                                 "const orvel::RefCount<orvel::LexerInputState>& state"};
+    const char* const bases[] = {"new orvel::CharBuffer(in)", "in", "state"};
+    for (int i = 0; i < 3; ++i) {
+        out.line(n + "::" + n + "(" + inits[i] + ")");
+        out.openFunction("    : CharScanner(" + std::string(bases[i]) + ", " + cs + ")");
+        for (const TokenEntry* e : vocabulary_.entries())
+            if (e->isLiteral)
+                out.line("literals[" + quoted(e->literal) + "] = " + e->name + ";");
+        out.close();
+        out.line("");
+    }
+    out.line("bool " + n + "::getLiteralsCaseSensitive() const { return " +
+             (info_.caseSensitiveLiterals ? "true" : "false") + "; }");
+    out.line("");
+    nextToken(out);
+}
+
+void LexerGenerator::nextToken(CodeWriter& out)
+{
+    const Decision& d = info_.tokenDecision;
+    SymbolSet starts(info_.symbolCount);
+    for (std::size_t i = 0; i < info_.tokenRules.size(); ++i)
+        starts.unite(d.alts[i][0]);
+    std::vector<CodeWriter> bodies;
+    for (const Rule* r : info_.tokenRules) {
+        bodies.emplace_back();
+        bodies.back().line("m" + r->name + "(true);");
+    }
+    bodies.emplace_back();
+    bodies.back().line("uponEOF();");
+    bodies.back().line("return makeToken(orvel::Token::EOF_TYPE);");
+    CodeWriter otherwise;
+    otherwise.line(noViableAlt());
+    out.openFunction("orvel::TokenRefCount<orvel::Token> " + grammar_.name + "::nextToken()");
+    out.open("for (;;)");
+    out.line("resetText();");
+    out.line("returnToken_ = orvel::nullToken;");
+    out.line("nestingExceeded_ = false;");
+    out.open("try");
+    choice(out, d, d.alts.size(), bodies, bodies, otherwise, true, 0, {});
+    out.open("if (returnToken_)");
+    out.line("return returnToken_;");
+    out.close();
+    out.chain("catch (const orvel::RecognitionException& ex)");
+    out.open("if (nestingExceeded_)");
+    out.line("throw;");
+    out.close();
+    out.line("reportError(ex);");
+    out.line("recover(ex, " + setName(starts) + ");");
+    out.close();
+    out.close();
+    out.close();
+    out.line("");
+}
+
+std::string LexerGenerator::signature(std::size_t index, bool qualified) const
+{
+    const Rule& r = *grammar_.rules[index];
+    return "void " + (qualified ? grammar_.name + "::" : "") + "m" + r.name + "(bool createToken_" +
+           (r.args.empty() ? "" : ", " + r.args) + ")";
+}
+
+void LexerGenerator::ruleEntry(CodeWriter& out, std::size_t index)
+{
+    const Rule& r = *grammar_.rules[index];
+    out.line(std::string("int ttype_ = ") +
+             (r.skip ? "orvel::Token::SKIP" : r.fragment ? "orvel::Token::INVALID_TYPE" : r.name) + ";");
+    out.line("const std::string::size_type begin_ = text.size();");
+}
+
+void LexerGenerator::ruleExit(CodeWriter& out, std::size_t index)
+{
+    const Rule& r = *grammar_.rules[index];
+    out.open("if (createToken_ && ttype_ != orvel::Token::SKIP)");
+    if (info_.settings[index].testLiterals && !r.fragment)
+        out.line("ttype_ = testLiteralsTable(text.substr(begin_), ttype_);");
+    out.line("returnToken_ = makeToken(ttype_);");
+    out.open("if (begin_ == 0)");
+    out.line("returnToken_->setText(text);");
+    out.chain("else");
+    out.line("returnToken_->setText(text.substr(begin_));");
+    out.close();
+    out.close();
+}
+
+void LexerGenerator::defaultHandler(CodeWriter& out, std::size_t index)
+{
+    out.chain("catch (const orvel::RecognitionException& ex)");
+    passThrough(out);
+    out.line("reportError(ex);");
+    out.line("recover(ex, " + setName(info_.follow[index]) + ");");
+}
+
+std::string LexerGenerator::labelType(const Node& labelled) const
+{
+    return labelled.kind == NodeKind::RuleRef ? "orvel::TokenRefCount<orvel::Token>" : "int";
+}
+
+std::string LexerGenerator::readLookahead(int depth) const
+{
+    return "LA(" + std::to_string(depth) + ")";
+}
+
+std::string LexerGenerator::noViableAlt() const
+{
+    return "throw orvel::NoViableAltForCharException(LA(1), getFilename(), getLine(), getColumn());";
+}
+
+std::string LexerGenerator::position() const { return "getFilename(), getLine(), getColumn()"; }
+
+std::string LexerGenerator::symbol(int s) const
+{
+    if (s == info_.eofSymbol)
+        return "EOF_CHAR";
+    if (s >= 32 && s < 127 && s != '\'' && s != '\\')
+        return "'" + std::string(1, static_cast<char>(s)) + "'";
+    return std::to_string(s);
+}
+
+SymbolSet LexerGenerator::everySymbol() const
+{
+    SymbolSet all(info_.symbolCount);
+    all.addRange(0, 255);
+    return all;
+}
+
+void LexerGenerator::matchTerminal(CodeWriter& out, const Node& node)
+{
+    switch (node.kind) {
+    case NodeKind::Char:
+        matchCall(out, "match", symbol(info_.caseSensitive ? node.low : tolower(node.low)));
+        return;
+    case NodeKind::String: {
+        std::string t = node.text;
+        if (!info_.caseSensitive)
+            for (char& c : t)
+                c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        if (t.find('\0') != std::string::npos)
+            matchCall(out, "match", "std::string(" + quoted(t) + ", " + std::to_string(t.size()) + ")");
+        else if (!t.empty())
+            matchCall(out, "match", quoted(t));
+        return;
+    }
+    case NodeKind::Range: {
+        // Folding to lower case may leave a range with holes: a set then.
+        const SymbolSet& set = info_.matchSets.at(&node);
+        const bool whole = info_.caseSensitive || node.high < 'A' || node.low > 'Z';
+        if (whole)
+            matchCall(out, "matchRange", symbol(node.low) + ", " + symbol(node.high));
+        else
+            matchCall(out, "match", setName(set));
+        return;
+    }
+    default:
+        RecognizerGenerator::matchTerminal(out, node);
+    }
+}
+
+void LexerGenerator::ruleReference(CodeWriter& out, const Node& node, bool verified)
+{
+    if (verified && node.label.empty() && node.args.empty() &&
+        info_.singleCharacter[static_cast<std::size_t>(node.rule)]) {
+        out.line("consume();");
+        return;
+    }
+    out.line("m" + node.text + "(" + (node.label.empty() ? "false" : "true") +
+             (node.args.empty() ? "" : ", " + node.args) + ");");
+    if (!node.label.empty())
+        out.line(node.label + " = returnToken_;");
+}
+
+}

@@ -1,0 +1,43 @@
+#ifndef ORVELC_CODEGEN_LEXERGENERATOR_HPP
+#define ORVELC_CODEGEN_LEXERGENERATOR_HPP
+
+#include "codegen/RecognizerGenerator.hpp"
+
+namespace orvelc {
+
+// Writes a lexer: a CharScanner whose rules match characters, and whose
+// nextToken chooses among the token rules.
+class LexerGenerator final : public RecognizerGenerator {
+public:
+    using RecognizerGenerator::RecognizerGenerator;
+
+private:
+    std::string baseClass() const override { return "orvel::CharScanner"; }
+    void publicMembers(CodeWriter& out) override;
+    void privateMembers(CodeWriter& out) override;
+    void prelude(CodeWriter& out) override;
+    bool traces() const override { return false; }
+    std::string signature(std::size_t rule, bool qualified) const override;
+    void ruleEntry(CodeWriter& out, std::size_t rule) override;
+    void ruleGuards(CodeWriter&, std::size_t) override {}
+    void ruleExit(CodeWriter& out, std::size_t rule) override;
+    void defaultHandler(CodeWriter& out, std::size_t rule) override;
+    std::string labelType(const Node& labelled) const override;
+    std::string readLookahead(int depth) const override;
+    std::string noViableAlt() const override;
+    std::string position() const override;
+    std::string markInput() const override { return "const unsigned int mark_ = mark();"; }
+    std::string rewindInput() const override { return "rewind(mark_);"; }
+    std::string symbol(int s) const override;
+    int symbolLimit() const override { return 256; }
+    SymbolSet everySymbol() const override;
+    std::string labelValue() const override { return "LA(1)"; }
+    std::string consumeOne() const override { return "consume();"; }
+    void matchTerminal(CodeWriter& out, const Node& node) override;
+    void ruleReference(CodeWriter& out, const Node& node, bool verified) override;
+    void nextToken(CodeWriter& out);
+};
+
+}
+
+#endif

@@ -1,0 +1,212 @@
+#include "codegen/ParserGenerator.hpp"
+
+#include "codegen/TreeNotation.hpp"
+
+namespace orvelc {
+
+ParserGenerator::ParserGenerator(const GrammarInfo& info, const Vocabulary& vocabulary,
+                                 SetTables& sets, const GeneratorSettings& settings)
+    : RecognizerGenerator(info, vocabulary, sets, settings), build_(info.buildAST)
+{
+}
+
+void ParserGenerator::publicMembers(CodeWriter& out)
+{
+    const std::string& n = grammar_.name;
+    out.line("explicit " + n + "(orvel::TokenStream& lexer);");
+    out.line("explicit " + n + "(orvel::TokenBuffer& buffer);");
+    out.line("explicit " + n + "(const orvel::RefCount<orvel::ParserInputState>& state);");
+    out.line("");
+    out.line("// The tree the last rule built" +
+             std::string(build_ ? "" : " (none: this parser builds no trees)") + ".");
+    declareParserBasics(out);
+}
+
+void ParserGenerator::privateMembers(CodeWriter& out)
+{
+    out.line("orvel::TokenRefCount<orvel::Token> lastErrorToken_;  // where the last error was reported");
+    out.line("orvel::ASTRefCount<orvel::AST> returnAST_;");
+    if (build_) {
+        out.line("orvel::ASTRefCount<orvel::AST> make_(std::initializer_list<orvel::ASTRefCount<orvel::AST>> nodes);");
+        out.line("static void resetPair_(orvel::ASTPair& pair);");
+        out.line("orvel::ASTFactory factory_;");
+    }
+}
+
+void ParserGenerator::prelude(CodeWriter& out)
+{
+    const std::string& n = grammar_.name;
+    const char* const inits[] = {"orvel::TokenStream& lexer", "orvel::TokenBuffer& buffer",
+                                 "const orvel::RefCount<orvel::ParserInputState>& state"};
+    const char* const bases[] = {"lexer", "buffer", "state"};
+    for (int i = 0; i < 3; ++i) {
+        out.openFunction(n + "::" + n + "(" + inits[i] + ") : LLkParser(" + bases[i] + ", " +
+                         std::to_string(info_.k) + ")");
+        if (build_)
+            factorySetup(out);
+        out.close();
+        out.line("");
+    }
+    defineParserBasics(out);
+    if (build_)
+        treeHelpers(out);
+}
+
+// Gives the parser its own factory, making the grammar's node classes.
+void ParserGenerator::factorySetup(CodeWriter& out) const
+{
+    out.line("factory_.setMaxNodeType(" + std::to_string(vocabulary_.maxType()) + ");");
+    if (!info_.nodeType.empty())
+        out.line("factory_.setASTNodeFactory(" + info_.nodeType + "::TYPE_NAME, &" + info_.nodeType +
+                 "::factory);");
+    for (const auto& [token, type] : info_.nodeTypes)
+        out.line("factory_.registerFactory(" + token + ", " + type + "::TYPE_NAME, &" + type +
+                 "::factory);");
+    out.line("astFactory = &factory_;");
+}
+
+void ParserGenerator::treeHelpers(CodeWriter& out) const
+{
+    const std::string& n = grammar_.name;
+    out.openFunction("orvel::ASTRefCount<orvel::AST> " + n +
+                     "::make_(std::initializer_list<orvel::ASTRefCount<orvel::AST>> nodes)");
+    out.line("return astFactory->make(std::vector<orvel::ASTRefCount<orvel::AST>>(nodes));");
+    out.close();
+    out.line("");
+    out.line("// After an action set the rule's tree: what follows becomes its last children.");
+    out.openFunction("void " + n + "::resetPair_(orvel::ASTPair& pair)");
+    out.line("pair.child = pair.root ? pair.root->getFirstChild() : orvel::nullAST;");
+    out.line("pair.advanceChildToEnd();");
+    out.close();
+    out.line("");
+}
+
+std::string ParserGenerator::signature(std::size_t index, bool qualified) const
+{
+    const Rule& r = *grammar_.rules[index];
+    const std::string type = info_.returnTypes[index].empty() ? "void" : info_.returnTypes[index];
+    return type + " " + (qualified ? grammar_.name + "::" : "") + r.name + "(" + r.args + ")";
+}
+
+void ParserGenerator::ruleEntry(CodeWriter& out, std::size_t index)
+{
+    if (!info_.returnTypes[index].empty())
+        grammarCode(out, info_.returnTypes[index] + " " + info_.returnNames[index] + "{};",
+                    grammar_.rules[index]->pos.line);
+}
+
+void ParserGenerator::ruleGuards(CodeWriter& out, std::size_t index)
+{
+    out.line("const orvel::RuleTracer<" + grammar_.name + "> tracer_(*this, \"" +
+             grammar_.rules[index]->name + "\");");
+    if (build_)
+        out.line("orvel::ASTPair currentAST_;");
+}
+
+void ParserGenerator::ruleExit(CodeWriter& out, std::size_t index)
+{
+    if (build_)
+        out.line("returnAST_ = currentAST_.root;");
+    if (!info_.returnTypes[index].empty())
+        out.line("return " + info_.returnNames[index] + ";");
+}
+
+// Reports the error unless it is where the last one was (then moves on one
+// token, so that recovery cannot stall), and skips to what may follow the rule.
+void ParserGenerator::defaultHandler(CodeWriter& out, std::size_t index)
+{
+    out.chain("catch (const orvel::RecognitionException& ex)");
+    passThrough(out);
+    out.open("if (LT(1) == lastErrorToken_)");
+    out.line("consume();");
+    out.chain("else");
+    out.line("reportError(ex);");
+    out.line("lastErrorToken_ = LT(1);");
+    out.close();
+    out.line("consumeUntil(" + setName(info_.follow[index]) + ");");
+}
+
+std::string ParserGenerator::labelType(const Node& labelled) const
+{
+    if (labelled.kind == NodeKind::RuleRef)
+        return info_.returnTypes[static_cast<std::size_t>(labelled.rule)];
+    return "orvel::TokenRefCount<orvel::Token>";
+}
+
+void ParserGenerator::declareLabel(CodeWriter& out, const Node& labelled) const
+{
+    RecognizerGenerator::declareLabel(out, labelled);
+    if (build_)
+        out.line("orvel::ASTRefCount<orvel::AST> " + labelled.label + "_AST;");
+}
+
+std::string ParserGenerator::readLookahead(int depth) const
+{
+    return "LA(" + std::to_string(depth) + ")";
+}
+
+std::string ParserGenerator::noViableAlt() const
+{
+    return "throw orvel::NoViableAltException(LT(1), getFilename());";
+}
+
+std::string ParserGenerator::position() const
+{
+    return "getFilename(), LT(1)->getLine(), LT(1)->getColumn()";
+}
+
+// A token's node: labelled tokens always get one (for actions), and it joins
+// the tree unless building is off here.
+void ParserGenerator::terminal(CodeWriter& out, const Node& node, bool verified)
+{
+    const bool add = build_ && !manual_ && node.treeOp != '!';
+    if (add || (build_ && !node.label.empty())) {
+        CodeWriter w;
+        std::string made = "astFactory->create(LT(1))";
+        if (!node.label.empty()) {
+            w.line(node.label + "_AST = " + made + ";");
+            made = node.label + "_AST";
+        }
+        if (add)
+            w.line(std::string("astFactory->") + (node.treeOp == '^' ? "makeASTRoot" : "addASTChild") +
+                   "(currentAST_, " + made + ");");
+        unlessGuessing(out, w);
+    }
+    RecognizerGenerator::terminal(out, node, verified);
+}
+
+// A call; its tree goes to the label and into this rule's tree.
+void ParserGenerator::ruleReference(CodeWriter& out, const Node& node, bool)
+{
+    const bool value = !node.label.empty() && !info_.returnTypes[static_cast<std::size_t>(node.rule)].empty();
+    out.line((value ? node.label + " = " : "") + node.text + "(" + node.args + ");");
+    if (!build_)
+        return;
+    CodeWriter w;
+    if (!node.label.empty())
+        w.line(node.label + "_AST = returnAST_;");
+    if (!manual_ && node.treeOp != '!')
+        w.line("astFactory->addASTChild(currentAST_, returnAST_);");
+    unlessGuessing(out, w);
+}
+
+// An action that sets the rule's tree is followed by a reset of where the
+// next child goes.
+void ParserGenerator::actionBody(CodeWriter& out, const Node& node)
+{
+    if (!build_) {
+        RecognizerGenerator::actionBody(out, node);
+        return;
+    }
+    const TreeCode code = translateTreeNotation(node.text, rule().name);
+    grammarCode(out, code.code, node.pos.line, node.pos.column);
+    if (code.usesRuleTree)
+        out.line("resetPair_(currentAST_);");
+}
+
+std::string ParserGenerator::actionText(const std::string& code)
+{
+    return build_ ? translateTreeNotation(code, rule().name).code : code;
+}
+
+}

@@ -1,0 +1,46 @@
+#ifndef ORVELC_CODEGEN_PARSERGENERATOR_HPP
+#define ORVELC_CODEGEN_PARSERGENERATOR_HPP
+
+#include "codegen/RecognizerGenerator.hpp"
+
+namespace orvelc {
+
+// Writes a parser: an LLkParser whose rules match tokens and, with
+// buildAST, build trees.
+class ParserGenerator final : public RecognizerGenerator {
+public:
+    ParserGenerator(const GrammarInfo& info, const Vocabulary& vocabulary, SetTables& sets,
+                    const GeneratorSettings& settings);
+
+private:
+    std::string baseClass() const override { return "orvel::LLkParser"; }
+    void publicMembers(CodeWriter& out) override;
+    void privateMembers(CodeWriter& out) override;
+    void prelude(CodeWriter& out) override;
+    std::string signature(std::size_t rule, bool qualified) const override;
+    void ruleEntry(CodeWriter& out, std::size_t rule) override;
+    void ruleGuards(CodeWriter& out, std::size_t rule) override;
+    void ruleExit(CodeWriter& out, std::size_t rule) override;
+    void defaultHandler(CodeWriter& out, std::size_t rule) override;
+    std::string labelType(const Node& labelled) const override;
+    void declareLabel(CodeWriter& out, const Node& labelled) const override;
+    std::string readLookahead(int depth) const override;
+    std::string noViableAlt() const override;
+    std::string position() const override;
+    std::string markInput() const override { return "const unsigned int mark_ = mark();"; }
+    std::string rewindInput() const override { return "rewind(mark_);"; }
+    std::string labelValue() const override { return "LT(1)"; }
+    std::string consumeOne() const override { return "consume();"; }
+    void terminal(CodeWriter& out, const Node& node, bool verified) override;
+    void ruleReference(CodeWriter& out, const Node& node, bool verified) override;
+    void actionBody(CodeWriter& out, const Node& node) override;
+    std::string actionText(const std::string& code) override;
+    void factorySetup(CodeWriter& out) const;
+    void treeHelpers(CodeWriter& out) const;
+
+    const bool build_;  // builds trees
+};
+
+}
+
+#endif
