@@ -2,66 +2,92 @@
 
 #include "Compile.hpp"
 
+#include <orvel/Version.hpp>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <system_error>
 
 namespace {
 
-const char* const usage =
-    "usage: orvelc [-o <output dir>] [-I <vocabulary dir>]... [--no-warnings] <grammar>\n";
+const char* const help =
+    "usage: orvelc [options] <grammar>\n"
+    "Compiles the grammar file <grammar> into <stem>.hpp, <stem>.cpp and <stem>.vocab,\n"
+    "named after the file without its extension.\n"
+    "  -o <dir>        write the outputs into <dir>, made if missing (default: .)\n"
+    "  -I <dir>        look for imported vocabularies in <dir> too (may repeat)\n"
+    "  --no-warnings   report errors only\n"
+    "  --version       print the version of orvelc\n"
+    "  --help          print this text\n";
 
 struct Arguments {
     std::string grammar;
     std::string outputDir = ".";
     orvelc::CompileSettings compile;
+    // Set for --help and --version: what to print instead of compiling.
+    std::string answer;
 };
 
-bool parseArguments(int argc, char** argv, Arguments& out)
+// Returns 2 after writing `problem` and a pointer to --help.
+int commandLineError(const std::string& problem)
+{
+    std::cerr << "orvelc: " << problem << "\n(orvelc --help lists the options)\n";
+    return 2;
+}
+
+// Fills `out` from the command line; returns what is wrong with it, or an
+// empty string.
+std::string parseArguments(int argc, char** argv, Arguments& out)
 {
     std::vector<std::string> includes;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "-o" || arg == "-I") && i + 1 < argc)
+        if (arg == "--help" || arg == "--version") {
+            out.answer = arg == "--help" ? help : std::string("orvelc ") + ORVEL_VERSION_STRING + "\n";
+            return "";
+        }
+        if (arg == "-o" || arg == "-I") {
+            if (i + 1 == argc)
+                return arg + " needs a folder";
             (arg == "-o" ? out.outputDir : includes.emplace_back()) = argv[++i];
-        else if (arg == "--no-warnings")
+        } else if (arg == "--no-warnings") {
             out.compile.analysis.warnings = false;
-        else if (!arg.empty() && arg[0] != '-' && out.grammar.empty())
+        } else if (arg == "-") {
+            return "the grammar must be a file (it names the outputs), not standard input";
+        } else if (!arg.empty() && arg[0] == '-') {
+            return "unknown option " + arg;
+        } else if (!out.grammar.empty()) {
+            return "one grammar file at a time";
+        } else {
             out.grammar = arg;
-        else
-            return false;
+        }
     }
     if (out.grammar.empty())
-        return false;
+        return "no grammar file given";
     const auto slash = out.grammar.find_last_of('/');
     const std::string dir = slash == std::string::npos ? "." : out.grammar.substr(0, slash);
     out.compile.analysis.vocabularyDirs.push_back(out.outputDir);
     for (const std::string& d : includes)
         out.compile.analysis.vocabularyDirs.push_back(d);
     out.compile.analysis.vocabularyDirs.push_back(dir);
-    return true;
+    return "";
 }
 
-}
-
-int main(int argc, char** argv)
+// Returns 0 after writing every output into `dir`, which it makes if missing;
+// 1 after saying what could not be made.
+int writeOutputs(const std::vector<orvelc::OutputFile>& outputs, const std::string& dir)
 {
-    Arguments args;
-    if (!parseArguments(argc, argv, args)) {
-        std::cerr << usage;
-        return 2;
-    }
-    std::ifstream in(args.grammar, std::ios::binary);
-    if (!in) {
-        std::cerr << "orvelc: cannot read " << args.grammar << std::endl;
+    std::error_code failure;
+    std::filesystem::create_directories(dir, failure);
+    if (failure) {
+        std::cerr << "orvelc: cannot make the folder " << dir << ": " << failure.message() << std::endl;
         return 1;
     }
-    orvelc::Diagnostics diagnostics(args.grammar, std::cerr);
-    const std::vector<orvelc::OutputFile> outputs =
-        orvelc::compile(in, args.grammar, args.compile, diagnostics);
-    if (diagnostics.errorCount() > 0)
-        return 1;
     for (const orvelc::OutputFile& o : outputs) {
-        const std::string path = args.outputDir + "/" + o.name;
+        const std::string path = dir + "/" + o.name;
         std::ofstream out(path, std::ios::binary);
         if (!(out << o.content) || !(out.flush())) {
             std::cerr << "orvelc: cannot write " << path << std::endl;
@@ -69,4 +95,34 @@ int main(int argc, char** argv)
         }
     }
     return 0;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    Arguments args;
+    const std::string problem = parseArguments(argc, argv, args);
+    if (!problem.empty())
+        return commandLineError(problem);
+    if (!args.answer.empty()) {
+        std::cout << args.answer;
+        return 0;
+    }
+    std::error_code ignored;
+    if (std::filesystem::is_directory(args.grammar, ignored)) {
+        std::cerr << "orvelc: " << args.grammar << " is a folder, not a grammar file" << std::endl;
+        return 1;
+    }
+    std::ifstream in(args.grammar, std::ios::binary);
+    if (!in) {
+        std::cerr << "orvelc: cannot read " << args.grammar << ": " << std::strerror(errno) << std::endl;
+        return 1;
+    }
+    orvelc::Diagnostics diagnostics(args.grammar, std::cerr);
+    const std::vector<orvelc::OutputFile> outputs =
+        orvelc::compile(in, args.grammar, args.compile, diagnostics);
+    if (diagnostics.errorCount() > 0)
+        return 1;
+    return writeOutputs(outputs, args.outputDir);
 }

@@ -46,6 +46,8 @@ void GrammarParser::parseFile(GrammarFile& out)
             skipPast(SEMI);
         }
     }
+    if (out.grammars.empty() && diagnostics_.errorCount() == 0)
+        diagnostics_.error(here(), "no grammar in this file: it needs a lexer, a parser or a treeparser");
 }
 
 void GrammarParser::declaration(GrammarFile& out)

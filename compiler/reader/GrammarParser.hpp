@@ -17,7 +17,8 @@ public:
 
     GrammarParser(orvel::TokenStream& lexer, const std::string& file, Diagnostics& diagnostics);
 
-    // Fills `out` from the whole input; errors go to the diagnostics.
+    // Fills `out` from the whole input; errors go to the diagnostics, among
+    // them one at the end of a file that declares no grammar.
     void parseFile(GrammarFile& out);
 
     orvel::ASTRefCount<orvel::AST> getAST() override { return orvel::nullAST; }

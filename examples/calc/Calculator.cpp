@@ -2,16 +2,13 @@
 
 #include "calc.hpp"
 
+#include <orvel/DotWriter.hpp>
 #include <orvel/Token.hpp>
 #include <orvel/TokenStreamRewriteEngine.hpp>
 #include <orvel/TokenWithIndex.hpp>
 
-#include <algorithm>
-#include <cstddef>
 #include <memory>
 #include <sstream>
-#include <utility>
-#include <vector>
 
 namespace calc {
 
@@ -29,49 +26,6 @@ void writeTokens(orvel::TokenStream& tokens, std::ostream& out)
             return;
     }
 }
-
-// Writes the trees handed to it as one Graphviz graph, each statement's tree
-// a connected part of it, children in order.
-class DotWriter {
-public:
-    explicit DotWriter(std::ostream& out) : out(out) { out << "digraph calc {\n  node [shape=box];\n"; }
-    DotWriter(const DotWriter&) = delete;
-    DotWriter& operator=(const DotWriter&) = delete;
-    ~DotWriter() { out << "}\n"; }
-
-    // Walks with a stack of its own, so that a deep tree costs no call depth.
-    void write(const Node& tree)
-    {
-        std::vector<std::pair<Node, int>> pending{{tree, next++}};
-        while (!pending.empty()) {
-            const auto [node, id] = pending.back();
-            pending.pop_back();
-            out << "  n" << id << " [label=\"" << escaped(node->getText()) << "\"];\n";
-            const std::size_t firstChild = pending.size();
-            for (Node child = node->getFirstChild(); child; child = child->getNextSibling()) {
-                out << "  n" << id << " -> n" << next << ";\n";
-                pending.emplace_back(child, next++);
-            }
-            // The first child on top: nodes come out in the order of the source.
-            std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChild), pending.end());
-        }
-    }
-
-private:
-    static std::string escaped(const std::string& text)
-    {
-        std::string result;
-        for (char c : text) {
-            if (c == '"' || c == '\\')
-                result += '\\';
-            result += c;
-        }
-        return result;
-    }
-
-    std::ostream& out;
-    int next = 0;
-};
 
 // Returns the text of the tokens the engine has kept, every identifier `from`
 // replaced by `to`.
@@ -118,9 +72,9 @@ int run(const std::string& source, const std::string& fileName, const Options& o
     evaluator.math = &math;
     evaluator.reporter = &reporter;
     evaluator.setTracing(options.trace);
-    std::unique_ptr<DotWriter> dot;
+    std::unique_ptr<orvel::DotWriter> dot;
     if (options.show == Show::dot)
-        dot = std::make_unique<DotWriter>(out);
+        dot = std::make_unique<orvel::DotWriter>(out, "calc");
     parser.onStatement = [&](const Node& tree) {
         if (options.show == Show::values) {
             try {

@@ -1,7 +1,5 @@
 #include "Support.hpp"
 
-#include <orvel/CommonASTWithPosition.hpp>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -58,9 +56,8 @@ void Arithmetic::print(std::ostream& out, double v)
 
 orvel::RecognitionException Arithmetic::error(const Node& at, const std::string& message) const
 {
-    const auto* positioned = dynamic_cast<const orvel::CommonASTWithPosition*>(at.get());
-    return orvel::RecognitionException(message, fileName, positioned ? positioned->getLine() : -1,
-                                       positioned ? positioned->getColumn() : -1);
+    return orvel::RecognitionException(message, fileName, at ? at->getLine() : -1,
+                                       at ? at->getColumn() : -1);
 }
 
 }

@@ -72,6 +72,12 @@ public:
     virtual std::string toStringList() const = 0;
     // Returns the rendering of this node and its subtree, e.g. " ( + a b )".
     virtual std::string toStringTree() const = 0;
+    // Returns the line of the input the node was made from, or -1 when the
+    // node keeps none (the default; CommonASTWithPosition keeps one).
+    virtual int getLine() const;
+    // Returns the column of the input the node was made from, or -1 when the
+    // node keeps none (the default).
+    virtual int getColumn() const;
 
 protected:
     friend struct ASTRef;

@@ -14,7 +14,7 @@ namespace orvel {
 
 // A CommonAST that also keeps the line and column of the token it was made
 // from, so that a tree parser or a program walking the tree can say where a
-// node came from. It renders and compares exactly like a CommonAST. Let a
+// node came from: the tree parser's errors show it. It renders and compares exactly like a CommonAST. Let a
 // factory make it for every type with
 //
 //     factory.setASTNodeFactory(CommonASTWithPosition::TYPE_NAME,
@@ -37,16 +37,16 @@ public:
     // initialize(int, string) is CommonAST's: it sets the type, then the
     // text, and leaves the position as it was.
     using CommonAST::initialize;
-    // Takes the type and text of node `t` (which must hold a node), then its
-    // position when it is a CommonASTWithPosition, else line and column -1.
+    // Takes the type, text, line and column of node `t`, which must hold a
+    // node (a node that keeps no position gives line and column -1).
     void initialize(ASTRefCount<AST> t) override;
     // Takes the type, text, line and column of token `t`, which must hold a
     // token.
     void initialize(TokenRefCount<Token> t) override;
     // Returns the line of the token the node was made from, or -1.
-    virtual int getLine() const;
+    int getLine() const override;
     // Returns the column of the token the node was made from, or -1.
-    virtual int getColumn() const;
+    int getColumn() const override;
 
     // Returns a handle to a new default CommonASTWithPosition.
     static ASTRefCount<AST> factory();

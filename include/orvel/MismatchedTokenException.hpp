@@ -16,11 +16,14 @@ namespace orvel {
 // The lookahead token (or tree node) was not of the expected type, range or
 // set. Token parsers build it from the offending token, which gives the line
 // and column, and the input's file name; tree parsers build it from the
-// offending node and always report the file "<AST>" with no line or column.
+// offending node, which gives the line and column it keeps (AST::getLine,
+// none for most nodes), and the tree's file name, "<AST>" when none is given.
 //
 // Token types are shown through the recognizer's token-name table, which is
 // neither copied nor owned: it must outlive the exception. The offending token
-// or node is shared, and its text is captured when the exception is built.
+// or node is shared, and its text is captured when the exception is built, as
+// displayText() shows it (so a message is safe to print and short); the end
+// of input, a token or node of type Token::EOF_TYPE, shows as EOF.
 class ORVEL_API MismatchedTokenException : public RecognitionException {
 public:
     // The kinds of test that can fail, the value of `mismatchType`.
@@ -34,16 +37,22 @@ public:
     // "Mismatched Token: expecting any AST node" in "<AST>", with no names
     // table; kind, expected type and upper bound 0, so the message is that text.
     MismatchedTokenException();
-    // Node `node` was (`matchNot`: was not) outside `lower`..`upperBound`.
+    // Node `node` (may be empty) of the tree from `fileName` (empty:
+    // "<AST>") was (`matchNot`: was not) outside `lower`..`upperBound`.
     MismatchedTokenException(const char* const* tokenNames, int numTokens,
                              ASTRefCount<AST> node, int lower, int upperBound,
-                             bool matchNot);
-    // Node `node` was not (`matchNot`: was) of type `expected`.
+                             bool matchNot, const std::string& fileName = std::string());
+    // Node `node` (may be empty) of the tree from `fileName` (empty:
+    // "<AST>") was not (`matchNot`: was) of type `expected`. Pass the file
+    // name as a std::string: a character pointer would also fit the range form.
     MismatchedTokenException(const char* const* tokenNames, int numTokens,
-                             ASTRefCount<AST> node, int expected, bool matchNot);
-    // Node `node` was not (`matchNot`: was) of a type in `expectedSet`.
+                             ASTRefCount<AST> node, int expected, bool matchNot,
+                             const std::string& fileName = std::string());
+    // Node `node` (may be empty) of the tree from `fileName` (empty:
+    // "<AST>") was not (`matchNot`: was) of a type in `expectedSet`.
     MismatchedTokenException(const char* const* tokenNames, int numTokens,
-                             ASTRefCount<AST> node, BitSet expectedSet, bool matchNot);
+                             ASTRefCount<AST> node, BitSet expectedSet, bool matchNot,
+                             const std::string& fileName = std::string());
     // Token `tok` of file `fileName` was (`matchNot`: was not) outside
     // `lower`..`upperBound`. `tok` must not be empty.
     MismatchedTokenException(const char* const* tokenNames, int numTokens,
@@ -82,7 +91,7 @@ protected:
 
 private:
     MismatchedTokenException(const char* const* tokenNames, int numTokens,
-                             ASTRefCount<AST> node, int kind);
+                             ASTRefCount<AST> node, int kind, const std::string& fileName);
     MismatchedTokenException(const char* const* tokenNames, int numTokens,
                              TokenRefCount<Token> tok, int kind,
                              const std::string& fileName);

@@ -19,9 +19,11 @@ class RecognitionException;
 //
 // The derived (normally generated) tree parser walks the tree itself; this
 // class only checks the node at hand: match() and matchNot() return without
-// effect when it fits and throw MismatchedTokenException (file "<AST>", no
-// line, no column) when it does not. An empty handle and the shared null node
-// ASTNULL never fit. Reports go to std::cerr, rule traces to std::cout.
+// effect when it fits and throw MismatchedTokenException when it does not, at
+// the node's line and column (AST::getLine; none for most nodes) in the file
+// set by setFilename() ("<AST>" when none is set). An empty handle and the
+// shared null node ASTNULL never fit. Reports go to std::cerr, rule traces to
+// std::cout.
 //
 // Tree parsers that cooperate share one TreeParserInputState through a
 // counted handle. The ASTFactory is only stored for tree-building tree
@@ -80,6 +82,12 @@ public:
     // Returns if `t` is a node of a type other than `expectedType`; otherwise
     // throws MismatchedTokenException (excluded kind).
     virtual void matchNot(ASTRefCount<AST> t, int expectedType);
+    // Returns the name of the input the trees were parsed from, empty when
+    // none was set; shared with the tree parsers that share the input state.
+    std::string getFilename() const;
+    // Names the input the trees were parsed from, for the errors match() and
+    // matchNot() throw.
+    void setFilename(const std::string& f);
 
 protected:
     ASTFactory* astFactory = nullptr;

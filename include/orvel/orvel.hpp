@@ -22,6 +22,7 @@
 #include <orvel/CommonASTWithPosition.hpp>
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/CommonToken.hpp>
+#include <orvel/DotWriter.hpp>
 #include <orvel/ErrorPresenter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/IOException.hpp>

@@ -1,5 +1,6 @@
 #include <orvel/TextUtils.hpp>
 
+#include <algorithm>
 #include <cctype>
 
 namespace orvel {
@@ -23,6 +24,23 @@ std::string charName(int ch)
         return std::string{'\'', static_cast<char>(b), '\''};
     static const char digits[] = "0123456789ABCDEF";
     return std::string{'0', 'x', digits[b >> 4], digits[b & 0xF]};
+}
+
+std::string displayText(const std::string& text)
+{
+    const std::size_t shown = std::min(text.size(), DISPLAY_TEXT_LIMIT);
+    std::string result;
+    result.reserve(shown);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        if (std::isprint(b))
+            result += static_cast<char>(b);
+        else
+            result += charName(b);
+    }
+    if (text.size() > shown)
+        result += "...";
+    return result;
 }
 
 }

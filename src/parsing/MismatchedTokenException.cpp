@@ -10,10 +10,26 @@ namespace {
 
 const char* const treeFileName = "<AST>";
 
-std::string nodeText(const ASTRefCount<AST>& node)
+std::string treeFile(const std::string& fileName)
 {
-    return node.get() ? node->toString() : "<empty tree>";
+    return fileName.empty() ? treeFileName : fileName;
 }
+
+std::string tokenShown(const Token& token)
+{
+    return token.getType() == Token::EOF_TYPE ? "EOF" : displayText(token.getText());
+}
+
+std::string nodeShown(const ASTRefCount<AST>& node)
+{
+    if (!node.get())
+        return "<empty tree>";
+    return node->getType() == Token::EOF_TYPE ? "EOF" : displayText(node->toString());
+}
+
+int lineOf(const ASTRefCount<AST>& node) { return node.get() ? node->getLine() : -1; }
+
+int columnOf(const ASTRefCount<AST>& node) { return node.get() ? node->getColumn() : -1; }
 
 }
 
@@ -24,10 +40,11 @@ MismatchedTokenException::MismatchedTokenException()
 
 MismatchedTokenException::MismatchedTokenException(const char* const* tokenNames_,
                                                    int numTokens_, ASTRefCount<AST> node_,
-                                                   int kind)
-    : RecognitionException("Mismatched Token", treeFileName, -1, -1),
+                                                   int kind, const std::string& fileName_)
+    : RecognitionException("Mismatched Token", treeFile(fileName_), lineOf(node_),
+                           columnOf(node_)),
       node(std::move(node_)),
-      tokenText(nodeText(node)),
+      tokenText(nodeShown(node)),
       mismatchType(kind),
       tokenNames(tokenNames_),
       numTokens(numTokens_)
@@ -39,7 +56,7 @@ MismatchedTokenException::MismatchedTokenException(const char* const* tokenNames
                                                    int kind, const std::string& fileName_)
     : RecognitionException("Mismatched Token", fileName_, tok->getLine(), tok->getColumn()),
       token(std::move(tok)),
-      tokenText(token->getText()),
+      tokenText(tokenShown(*token)),
       mismatchType(kind),
       tokenNames(tokenNames_),
       numTokens(numTokens_)
@@ -48,9 +65,10 @@ MismatchedTokenException::MismatchedTokenException(const char* const* tokenNames
 
 MismatchedTokenException::MismatchedTokenException(const char* const* tokenNames_,
                                                    int numTokens_, ASTRefCount<AST> node_,
-                                                   int lower, int upperBound, bool matchNot)
+                                                   int lower, int upperBound, bool matchNot,
+                                                   const std::string& fileName_)
     : MismatchedTokenException(tokenNames_, numTokens_, std::move(node_),
-                               matchNot ? NOT_RANGE : RANGE)
+                               matchNot ? NOT_RANGE : RANGE, fileName_)
 {
     expecting = lower;
     upper = upperBound;
@@ -58,18 +76,20 @@ MismatchedTokenException::MismatchedTokenException(const char* const* tokenNames
 
 MismatchedTokenException::MismatchedTokenException(const char* const* tokenNames_,
                                                    int numTokens_, ASTRefCount<AST> node_,
-                                                   int expected, bool matchNot)
+                                                   int expected, bool matchNot,
+                                                   const std::string& fileName_)
     : MismatchedTokenException(tokenNames_, numTokens_, std::move(node_),
-                               matchNot ? NOT_TOKEN : TOKEN)
+                               matchNot ? NOT_TOKEN : TOKEN, fileName_)
 {
     expecting = expected;
 }
 
 MismatchedTokenException::MismatchedTokenException(const char* const* tokenNames_,
                                                    int numTokens_, ASTRefCount<AST> node_,
-                                                   BitSet expectedSet, bool matchNot)
+                                                   BitSet expectedSet, bool matchNot,
+                                                   const std::string& fileName_)
     : MismatchedTokenException(tokenNames_, numTokens_, std::move(node_),
-                               matchNot ? NOT_SET : SET)
+                               matchNot ? NOT_SET : SET, fileName_)
 {
     set = std::move(expectedSet);
 }

@@ -1,11 +1,15 @@
 #include <orvel/NoViableAltException.hpp>
 
+#include <orvel/TextUtils.hpp>
+
 #include <utility>
 
 namespace orvel {
 
-NoViableAltException::NoViableAltException(ASTRefCount<AST> t)
-    : RecognitionException("NoViableAlt", "<AST>", -1, -1), node(std::move(t))
+NoViableAltException::NoViableAltException(ASTRefCount<AST> t, const std::string& fileName_)
+    : RecognitionException("NoViableAlt", fileName_.empty() ? "<AST>" : fileName_,
+                           t.get() ? t->getLine() : -1, t.get() ? t->getColumn() : -1),
+      node(std::move(t))
 {
 }
 
@@ -25,11 +29,14 @@ std::string NoViableAltException::getMessage() const
         case Token::NULL_TREE_LOOKAHEAD:
             return "unexpected end of tree";
         default:
-            return "unexpected token: " + token->getText();
+            return "unexpected token: " + displayText(token->getText());
         }
     }
-    if (node.get())
-        return "unexpected AST node: " + node->toString();
+    if (node.get()) {
+        if (node->getType() == Token::EOF_TYPE)
+            return "unexpected end of file";
+        return "unexpected AST node: " + displayText(node->toString());
+    }
     return "unexpected end of subtree";
 }
 

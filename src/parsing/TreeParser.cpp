@@ -37,7 +37,8 @@ TreeParser::~TreeParser() = default;
 void TreeParser::match(ASTRefCount<AST> t, const BitSet& b)
 {
     if (missing(t) || !b.member(static_cast<unsigned int>(t->getType())))
-        throw MismatchedTokenException(getTokenNames(), getNumTokens(), t, b, false);
+        throw MismatchedTokenException(getTokenNames(), getNumTokens(), t, b, false,
+                                       getFilename());
 }
 
 void TreeParser::setASTFactory(ASTFactory* factory) { astFactory = factory; }
@@ -77,14 +78,20 @@ void TreeParser::traceOut(const char* ruleName, ASTRefCount<AST> t)
 void TreeParser::match(ASTRefCount<AST> t, int expectedType)
 {
     if (missing(t) || t->getType() != expectedType)
-        throw MismatchedTokenException(getTokenNames(), getNumTokens(), t, expectedType, false);
+        throw MismatchedTokenException(getTokenNames(), getNumTokens(), t, expectedType, false,
+                                       getFilename());
 }
 
 void TreeParser::matchNot(ASTRefCount<AST> t, int expectedType)
 {
     if (missing(t) || t->getType() == expectedType)
-        throw MismatchedTokenException(getTokenNames(), getNumTokens(), t, expectedType, true);
+        throw MismatchedTokenException(getTokenNames(), getNumTokens(), t, expectedType, true,
+                                       getFilename());
 }
+
+std::string TreeParser::getFilename() const { return inputState->filename; }
+
+void TreeParser::setFilename(const std::string& f) { inputState->filename = f; }
 
 // The node is rendered before anything is written, so a failing rendering
 // leaves no half line behind.

@@ -9,9 +9,8 @@ ASTRefCount<AST> CommonASTWithPosition::clone() const { return new CommonASTWith
 void CommonASTWithPosition::initialize(ASTRefCount<AST> t)
 {
     CommonAST::initialize(t);
-    const auto* node = dynamic_cast<const CommonASTWithPosition*>(t.get());
-    line = node ? node->getLine() : -1;
-    column = node ? node->getColumn() : -1;
+    line = t->getLine();
+    column = t->getColumn();
 }
 
 void CommonASTWithPosition::initialize(TokenRefCount<Token> t)

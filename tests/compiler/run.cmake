@@ -1,5 +1,6 @@
 # Runs PROGRAM (with the arguments EXTRA) on INPUT and compares its standard
-# output, standard error and exit status with the file EXPECTED.
+# output, standard error and exit status with the file EXPECTED. The folder
+# FRESH, if given, is removed first.
 function(run_once input result)
     execute_process(COMMAND ${PROGRAM} ${EXTRA} ${input}
         WORKING_DIRECTORY ${WORKDIR}
@@ -7,8 +8,11 @@ function(run_once input result)
     set(${result} "${out}--- stderr\n${err}--- exit ${rc}\n" PARENT_SCOPE)
 endfunction()
 
+if(FRESH)
+    file(REMOVE_RECURSE ${FRESH})
+endif()
 file(READ ${EXPECTED} expected)
-run_once(${INPUT} actual)
+run_once("${INPUT}" actual)
 if(NOT actual STREQUAL expected)
     message(FATAL_ERROR "${PROGRAM} ${INPUT}: output differs from ${EXPECTED}:\n${actual}")
 endif()

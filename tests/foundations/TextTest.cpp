@@ -24,6 +24,31 @@ TEST(TextUtils, AppendsDecimalNumbersAndNamesEveryKindOfCharacter)
         EXPECT_EQ(name, orvel::charName(ch)) << ch;
 }
 
+// Messages show token and node texts through displayText: nothing a terminal
+// would act on, and at most 40 bytes of the text.
+TEST(TextUtils, DisplayTextNamesUnprintableBytesAndCutsTextsLongerThanTheLimit)
+{
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += static_cast<char>(b);
+    const std::string forty(orvel::DISPLAY_TEXT_LIMIT, 'x');
+    const std::pair<std::string, std::string> shown[] = {
+        {"", ""},
+        {"a'b\\\"c ~", "a'b\\\"c ~"},
+        {"\x1B]0;owned\x07\x1B[2J", "0x1B]0;owned0x070x1B[2J"},
+        {std::string("a\0b\n\x7F\x80\xFF", 7), "a0x00b0x0A0x7F0x800xFF"},
+        {forty, forty},
+        {forty + "y", forty + "..."},
+        {forty.substr(1) + "\x1B" + "y", forty.substr(1) + "0x1B..."},
+        {everyByte, "0x000x010x020x030x040x050x060x070x080x090x0A0x0B0x0C0x0D0x0E0x0F"
+                    "0x100x110x120x130x140x150x160x170x180x190x1A0x1B0x1C0x1D0x1E0x1F"
+                    " !\"#$%&'..."},
+        {std::string(1 << 20, 'a'), std::string(40, 'a') + "..."},
+    };
+    for (const auto& [text, display] : shown)
+        EXPECT_EQ(display, orvel::displayText(text)) << text.size();
+}
+
 // Reads an identifier ("id"), a string ("str") or a pair ("pair", as "name=value");
 // a failing pair has stored its name but left the value alone.
 std::string read(const std::string& what, std::istream& in)

@@ -1,4 +1,5 @@
 #include <orvel/ASTNULLType.hpp>
+#include <orvel/CommonASTWithPosition.hpp>
 #include <orvel/LLkParser.hpp>
 #include <orvel/MismatchedTokenException.hpp>
 #include <orvel/NoViableAltException.hpp>
@@ -178,11 +179,21 @@ TEST(Parser, BaseTraceLinesIndentWithBlanksAndShowTheTokenTextAndGuessing)
     EXPECT_THROW(parser.match(PLUS), TokenStreamException);
 }
 
+// Returns a node that keeps the position 2:10 of the token it was made from.
+ASTRefCount<AST> positioned(const std::string& text, int type)
+{
+    ASTRefCount<AST> n = CommonASTWithPosition::factory();
+    n->initialize(token(type, text, 2, 10));
+    return n;
+}
+
 // Texts, types and sets are captured when the error is built, except that a
-// no-viable-alternative error reads its token when asked.
+// no-viable-alternative error reads its token when asked. Texts are shown
+// safe to print and short; the end of input is named.
 TEST(ParserErrors, RenderThePositionAndTheMessageOfEachKind)
 {
     const auto x = [] { return token(ID + 10, "x", 3, 5); };
+    const std::string megabyte(1 << 20, 'a');
     const auto* const names = tokenNames;
     const int n = numTokens;
     TokenRefCount<Token> changed = token(ID, "before", 2, 7);
@@ -200,17 +211,27 @@ TEST(ParserErrors, RenderThePositionAndTheMessageOfEachKind)
         {{nullptr, 0, x(), 1, false, "t.g"}, "t.g:3:5: expecting <1>, found 'x'"},
         {{names, n, x(), setOf({0, 1}), false, "t.g"}, "t.g:3:5: expecting one of ( <Set of tokens> EOF), found 'x'"},
         {{names, n, changed, PLUS, false, "in.txt"}, "in.txt:2:7: expecting PLUS, found 'before'"},
+        {{names, n, token(Token::EOF_TYPE, "", 9, 1), SEMI, false, "t.g"}, "t.g:9:1: expecting SEMI, found 'EOF'"},
+        {{names, n, token(ID, "\x1B]0;owned\x07\x1B[2J", 3, 5), SEMI, false, "t.g"},
+         "t.g:3:5: expecting SEMI, found '0x1B]0;owned0x070x1B[2J'"},
+        {{names, n, token(ID, megabyte, 3, 5), setOf({SEMI}), false, "t.g"},
+         "t.g:3:5: expecting one of ( SEMI), found 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa...'"},
         {{names, n, node("+", PLUS), ID, STAR, true}, "<AST>: expecting token NOT in range: ID..STAR, found '+'"},
         {{names, n, changedNode, expected, true}, "<AST>: expecting NOT one of ( PLUS), found 'old'"},
+        {{names, n, positioned("b\n", PLUS), ID, false}, "<AST>:2:10: expecting ID, found 'b0x0A'"},
+        {{names, n, positioned("", Token::EOF_TYPE), ID, false, std::string("t.calc")}, "t.calc:2:10: expecting ID, found 'EOF'"},
         {{}, "<AST>: Mismatched Token: expecting any AST node"},
     };
     const std::pair<NoViableAltException, const char*> noViableAlts[] = {
         {{token(Token::EOF_TYPE, "x", 2, 7), "in.txt"}, "in.txt:2:7: unexpected end of file"},
         {{token(Token::NULL_TREE_LOOKAHEAD, "x", 2, 7), "in.txt"}, "in.txt:2:7: unexpected end of tree"},
         {{changed, ""}, "line 2:7: unexpected token: after"},
+        {{token(ID, megabyte + "\x1B", 2, 7), ""}, "line 2:7: unexpected token: aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa..."},
         {NoViableAltException(node("+", PLUS)), "<AST>: unexpected AST node: +"},
         {NoViableAltException(nullAST), "<AST>: unexpected end of subtree"},
         {NoViableAltException(TreeParser::ASTNULL), "<AST>: unexpected AST node: <ASTNULL>"},
+        {NoViableAltException(positioned("\x1B[2J", ID)), "<AST>:2:10: unexpected AST node: 0x1B[2J"},
+        {NoViableAltException(positioned("", Token::EOF_TYPE), "t.calc"), "t.calc:2:10: unexpected end of file"},
     };
     changed->setText("after");
     changedNode->setText("new");
@@ -223,9 +244,13 @@ TEST(ParserErrors, RenderThePositionAndTheMessageOfEachKind)
 
 using NamedTreeParser = Named<TreeParser>;
 
+// Errors are placed at the node's position, if it keeps one, in the tree
+// parser's file, if it has one.
 TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
 {
     NamedTreeParser p;
+    NamedTreeParser named;
+    named.setFilename("t.calc");
     const ASTRefCount<AST> null = TreeParser::ASTNULL;
     const ASTRefCount<AST> otherNull(new ASTNULLType);
     const int three = Token::NULL_TREE_LOOKAHEAD;
@@ -242,6 +267,10 @@ TEST(TreeParser, MatchingFailsOnEmptyAndNullNodesAndOnTypesThatDoNotFit)
         {[&] { p.match(node("a", ID), setOf({PLUS, STAR})); }, "<AST>: expecting one of ( PLUS STAR), found 'a'"},
         {[&] { p.match(nullAST, setOf({ID})); }, "<AST>: expecting one of ( ID), found '<empty tree>'"},
         {[&] { p.match(null, setOf({3})); }, "<AST>: expecting one of ( NULL_TREE_LOOKAHEAD), found '<ASTNULL>'"},
+        {[&] { p.match(positioned("a", ID), PLUS); }, "<AST>:2:10: expecting PLUS, found 'a'"},
+        {[&] { named.match(positioned("a", ID), PLUS); }, "t.calc:2:10: expecting PLUS, found 'a'"},
+        {[&] { named.matchNot(node("+", PLUS), PLUS); }, "t.calc: expecting anything but PLUS; got it anyway"},
+        {[&] { named.match(nullAST, setOf({ID})); }, "t.calc: expecting one of ( ID), found '<empty tree>'"},
     };
     for (const auto& [run, error] : cases) {
         SCOPED_TRACE(error ? error : "match");

@@ -12,14 +12,12 @@ namespace {
 
 std::pair<int, int> positionOf(const ASTRefCount<AST>& node)
 {
-    const auto* positioned = dynamic_cast<const CommonASTWithPosition*>(node.get());
-    return positioned ? std::pair(positioned->getLine(), positioned->getColumn())
-                      : std::pair(-2, -2);
+    return {node->getLine(), node->getColumn()};
 }
 
 }
 
-TEST(CommonASTWithPosition, FactoryNodesKeepTheirTokensPositionThroughCopies)
+TEST(CommonASTWithPosition, FactoryNodesKeepTheirTokensPositionThroughCopiesAndOtherNodesHaveNone)
 {
     ASTFactory factory(CommonASTWithPosition::TYPE_NAME, CommonASTWithPosition::factory);
     TokenRefCount<Token> token(new CommonToken(5, "x"));
@@ -42,6 +40,7 @@ TEST(CommonASTWithPosition, FactoryNodesKeepTheirTokensPositionThroughCopies)
         {"retyped", retyped, {3, 7}},
         {"from type and text", factory.create(5, "x"), {-1, -1}},
         {"from a plain node", fromPlain, {-1, -1}},
+        {"a plain node, which keeps none", ASTFactory().create(5, "x"), {-1, -1}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.position, positionOf(c.node)) << c.what;

@@ -2,10 +2,14 @@
 #include <orvel/ASTFactory.hpp>
 #include <orvel/ASTNULLType.hpp>
 #include <orvel/CommonASTWithHiddenTokens.hpp>
+#include <orvel/DotWriter.hpp>
 #include <orvel/ORVELException.hpp>
 
 #include "support/Fixtures.hpp"
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <tuple>
 
@@ -301,6 +305,60 @@ TEST(ASTFactory, AddASTChildAndMakeASTRootBuildTheRuleTreeInThePair)
         EXPECT_EQ(step.root, pair.root ? pair.root->toStringList() : "");
         EXPECT_EQ(step.child, pair.child ? pair.child->getText() : "");
     }
+}
+
+// A tree whose texts hold what a Graphviz label must escape: a quote, a
+// backslash, a line feed and a NUL byte.
+ASTRefCount<AST> awkwardTree()
+{
+    ASTRefCount<AST> root = node("\"q\"");
+    ASTRefCount<AST> inner = node("x\ny");
+    inner->addChild(node(std::string(1, '\0')));
+    root->addChild(node("a\\b"));
+    root->addChild(inner);
+    return root;
+}
+
+TEST(DotWriter, DrawsEachTreeAsAConnectedPartWithEscapedLabelsAndChecksItsUse)
+{
+    std::ostringstream out;
+    EXPECT_THROW_TEXT(DotWriter(out, "1tree"), ORVELException, "graph name must be an identifier: 1tree");
+    EXPECT_EQ("", out.str());
+    {
+        DotWriter dot(out, "t_1");
+        dot.write(awkwardTree());
+        dot.write(nullAST);
+        dot.write(ASTRefCount<AST>(new ASTNULLType));
+    }
+    EXPECT_EQ("digraph t_1 {\n  node [shape=box];\n"
+              "  n0 [label=\"\\\"q\\\"\"];\n  n0 -> n1;\n  n0 -> n2;\n"
+              "  n1 [label=\"a\\\\b\"];\n"
+              "  n2 [label=\"x0x0Ay\"];\n  n2 -> n3;\n"
+              "  n3 [label=\"0x00\"];\n"
+              "  n4 [label=\"<ASTNULL>\"];\n}\n",
+              out.str());
+    DotWriter finished(out);
+    finished.finish();
+    EXPECT_THROW_TEXT(finished.write(node("x")), ORVELException, "graph already finished");
+}
+
+TEST(DotWriter, GraphvizAcceptsTheGraphOfEveryByte)
+{
+    if (std::system("command -v dot >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "Graphviz's dot is not installed";
+    const std::string graph = testing::TempDir() + "orvel-every-byte.dot";
+    const std::string messages = testing::TempDir() + "orvel-every-byte.err";
+    {
+        std::ofstream file(graph, std::ios::binary);
+        DotWriter dot(file);
+        ASTRefCount<AST> root = awkwardTree();
+        for (int b = 0; b < 256; ++b)
+            root->addChild(node(std::string(1, static_cast<char>(b)) + "\\\""));
+        dot.write(root);
+    }
+    EXPECT_EQ(0, std::system(("dot -Tsvg -o /dev/null " + graph + " 2>" + messages).c_str()));
+    std::ifstream err(messages);
+    EXPECT_EQ("", std::string(std::istreambuf_iterator<char>(err), {}));
 }
 
 }

@@ -35,6 +35,7 @@ statement
           if (##) {
               std::cout << ##->toStringTree() << '\n';
               Walker walker;
+              walker.setFilename(getFilename());
               walker.stat(##);
           }
       }

@@ -1,0 +1,3 @@
+// A file holding a namespace and a header but no grammar.
+namespace nothing;
+header { #include <string> }
