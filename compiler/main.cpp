@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <sstream>
 #include <system_error>
 
 namespace {
@@ -19,7 +21,12 @@ const char* const help =
     "named after the file without its extension.\n"
     "  -o <dir>        write the outputs into <dir>, made if missing (default: .)\n"
     "  -I <dir>        look for imported vocabularies in <dir> too (may repeat)\n"
-    "  --no-warnings   report errors only\n"
+    "  --no-warnings   report errors only (also -w)\n"
+    "  -Wno-<name>     leave out the warning <name> (ambiguity, unused-rule)\n"
+    "  -W<name>        give the warning <name> again after -Wno-<name>\n"
+    "  -Werror         report every warning as an error\n"
+    "  -Werror=<name>  report the warning <name> as an error\n"
+    "  --no-line       leave out the #line directives that point into the grammar\n"
     "  --version       print the version of orvelc\n"
     "  --help          print this text\n";
 
@@ -27,6 +34,8 @@ struct Arguments {
     std::string grammar;
     std::string outputDir = ".";
     orvelc::CompileSettings compile;
+    std::vector<std::string> warningOptions;  // -W options, in order
+    bool noWarnings = false;
     // Set for --help and --version: what to print instead of compiling.
     std::string answer;
 };
@@ -53,8 +62,15 @@ std::string parseArguments(int argc, char** argv, Arguments& out)
             if (i + 1 == argc)
                 return arg + " needs a folder";
             (arg == "-o" ? out.outputDir : includes.emplace_back()) = argv[++i];
-        } else if (arg == "--no-warnings") {
-            out.compile.analysis.warnings = false;
+        } else if (arg == "--no-warnings" || arg == "-w") {
+            out.noWarnings = true;
+        } else if (arg == "--no-line") {
+            out.compile.lineDirectives = false;
+        } else if (arg.compare(0, 2, "-W") == 0) {
+            std::ostringstream ignored;
+            if (!orvelc::Diagnostics("", ignored).setWarningOption(arg))
+                return "unknown warning option " + arg;
+            out.warningOptions.push_back(arg);
         } else if (arg == "-") {
             return "the grammar must be a file (it names the outputs), not standard input";
         } else if (!arg.empty() && arg[0] == '-') {
@@ -76,6 +92,41 @@ std::string parseArguments(int argc, char** argv, Arguments& out)
     return "";
 }
 
+// Whether the file at `path` holds exactly `content`.
+bool holds(const std::string& path, const std::string& content)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string old{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return in && old == content;
+}
+
+// Writes `content` to `path` through a temporary file renamed into place, so
+// that no reader sees half a file; leaves a file that already holds it
+// untouched, so that builds do not redo work. Returns false after saying
+// what failed.
+bool writeOutput(const std::string& path, const std::string& content)
+{
+    if (holds(path, content))
+        return true;
+    const std::string temporary = path + ".orvelc-new";
+    std::ofstream out(temporary, std::ios::binary);
+    std::error_code failure;
+    if (!(out << content) || !out.flush()) {
+        out.close();
+        std::filesystem::remove(temporary, failure);
+        std::cerr << "orvelc: cannot write " << path << std::endl;
+        return false;
+    }
+    out.close();
+    std::filesystem::rename(temporary, path, failure);
+    if (failure) {
+        std::filesystem::remove(temporary, failure);
+        std::cerr << "orvelc: cannot write " << path << ": " << failure.message() << std::endl;
+        return false;
+    }
+    return true;
+}
+
 // Returns 0 after writing every output into `dir`, which it makes if missing;
 // 1 after saying what could not be made.
 int writeOutputs(const std::vector<orvelc::OutputFile>& outputs, const std::string& dir)
@@ -86,14 +137,9 @@ int writeOutputs(const std::vector<orvelc::OutputFile>& outputs, const std::stri
         std::cerr << "orvelc: cannot make the folder " << dir << ": " << failure.message() << std::endl;
         return 1;
     }
-    for (const orvelc::OutputFile& o : outputs) {
-        const std::string path = dir + "/" + o.name;
-        std::ofstream out(path, std::ios::binary);
-        if (!(out << o.content) || !(out.flush())) {
-            std::cerr << "orvelc: cannot write " << path << std::endl;
+    for (const orvelc::OutputFile& o : outputs)
+        if (!writeOutput(dir + "/" + o.name, o.content))
             return 1;
-        }
-    }
     return 0;
 }
 
@@ -120,6 +166,10 @@ int main(int argc, char** argv)
         return 1;
     }
     orvelc::Diagnostics diagnostics(args.grammar, std::cerr);
+    for (const std::string& option : args.warningOptions)
+        diagnostics.setWarningOption(option);
+    if (args.noWarnings)
+        diagnostics.disableWarnings();
     const std::vector<orvelc::OutputFile> outputs =
         orvelc::compile(in, args.grammar, args.compile, diagnostics);
     if (diagnostics.errorCount() > 0)

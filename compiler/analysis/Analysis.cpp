@@ -121,9 +121,8 @@ struct PendingDecision {
 
 class GrammarAnalyzer {
 public:
-    GrammarAnalyzer(Grammar& g, const Vocabulary& v, Diagnostics& d, bool warnings,
-                    GrammarInfo& info)
-        : grammar_(g), vocabulary_(v), diagnostics_(d), warnings_(warnings), info_(info),
+    GrammarAnalyzer(Grammar& g, const Vocabulary& v, Diagnostics& d, GrammarInfo& info)
+        : grammar_(g), vocabulary_(v), diagnostics_(d), info_(info),
           options_(d)
     {
     }
@@ -167,7 +166,6 @@ private:
     Grammar& grammar_;
     const Vocabulary& vocabulary_;
     Diagnostics& diagnostics_;
-    bool warnings_;
     GrammarInfo& info_;
     OptionReader options_;
     bool warnAmbiguity_ = true;
@@ -235,10 +233,10 @@ void GrammarAnalyzer::indexRules()
     for (std::size_t i = 0; i < grammar_.rules.size(); ++i) {
         Rule& r = *grammar_.rules[i];
         const auto [it, fresh] = rules_.emplace(r.name, static_cast<int>(i));
-        if (!fresh)
-            diagnostics_.error(r.pos, "rule " + r.name + " is defined twice (first at line " +
-                                          std::to_string(grammar_.rules[it->second]->pos.line) +
-                                          ")");
+        if (!fresh) {
+            diagnostics_.error(r.pos, "rule " + r.name + " is defined twice");
+            diagnostics_.note(grammar_.rules[it->second]->pos, "first defined here");
+        }
         checkName(diagnostics_, r.pos, r.name, "rule");
         if (grammar_.lexer && r.start)
             diagnostics_.error(r.pos, "lexer rules cannot be marked start");
@@ -618,8 +616,8 @@ void GrammarAnalyzer::checkReachability()
             }
     }
     for (std::size_t i = 0; i < n; ++i)
-        if (!reached[i] && warnings_)
-            diagnostics_.warning(grammar_.rules[i]->pos,
+        if (!reached[i])
+            diagnostics_.warning(grammar_.rules[i]->pos, Warning::UnusedRule,
                                  "rule " + grammar_.rules[i]->name + " is never used");
 }
 
@@ -925,7 +923,7 @@ void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::siz
         text = "rule " + p.rule->name + ": alternatives " + std::to_string(a + 1) + " and " +
                std::to_string(b + 1) + " are ambiguous upon " + upon + "; the first one wins";
     }
-    diagnostics_.warning(pos, text);
+    diagnostics_.warning(pos, Warning::Ambiguity, text);
 }
 
 // The guards of an alternative that opens with `first`: its own semantic
@@ -1000,7 +998,7 @@ void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, 
         for (std::size_t b = a + 1; b < d.alts.size(); ++b) {
             const int apart = apartAt(d.alts[a], d.alts[b], end);
             d.depth = std::max(d.depth, apart == 0 ? info_.k : apart);
-            if (apart != 0 || !warnings_ || quiet || diagnostics_.warningsSaturated())
+            if (apart != 0 || quiet || !diagnostics_.enabled(Warning::Ambiguity))
                 continue;
             if (loopQuiet && d.hasExit && b == d.alts.size() - 1)
                 continue;
@@ -1036,10 +1034,12 @@ void GrammarAnalyzer::run()
     linkCalls();
     checkLeftRecursion();
     checkLoops();
+    // A rule never used is a warning, even when -Werror reports it as an error.
+    const bool failed = diagnostics_.errorCount() > 0;
     checkReachability();
     findRecursion();
     findSingleCharacterRules();
-    if (diagnostics_.errorCount() > 0)
+    if (failed)
         return;
     const std::size_t n = grammar_.rules.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -1104,28 +1104,39 @@ void buildVocabulary(GrammarFile& file, const AnalysisSettings& settings, Diagno
 {
     if (file.imports.size() > 1)
         diagnostics.error(file.imports[1].second, "a file imports at most one vocabulary");
+    int vocabularyFile = 0;  // where imported entries are, for notes
     for (const auto& [name, pos] : file.imports) {
         std::ifstream in;
+        std::string path;
         for (const std::string& dir : settings.vocabularyDirs) {
-            in.open(dir + "/" + name + ".vocab");
+            path = dir + "/" + name + ".vocab";
+            in.open(path);
             if (in)
                 break;
             in.clear();
         }
         int bad = 0;
-        if (!in.is_open())
+        if (!in.is_open()) {
             diagnostics.error(pos, "cannot find vocabulary " + name + " (" + name + ".vocab)");
-        else if (!vocabulary.read(in, bad))
-            diagnostics.error(pos, "vocabulary " + name + " is malformed at line " +
-                                       std::to_string(bad));
+        } else {
+            vocabularyFile = diagnostics.addFile(path);
+            if (!vocabulary.read(in, bad)) {
+                diagnostics.error({bad, 1, vocabularyFile},
+                                  "malformed vocabulary entry: a type from 4, a name and maybe a literal");
+                diagnostics.note(pos, "vocabulary " + name + " imported here");
+            }
+        }
         break;
     }
-    std::set<std::string> grammarNames;
+    std::map<std::string, Position> grammarNames;
     std::map<std::string, Position> literalDeclared;  // where a tokens section names a literal
     for (const auto& g : file.grammars) {
         checkName(diagnostics, g->pos, g->name, "grammar");
-        if (!grammarNames.insert(g->name).second)
+        const auto [first, fresh] = grammarNames.emplace(g->name, g->pos);
+        if (!fresh) {
             diagnostics.error(g->pos, "grammar " + g->name + " is defined twice");
+            diagnostics.note(first->second, "first defined here");
+        }
         std::set<std::string> declared;
         for (const TokenDecl& t : g->tokens) {
             const std::string key = t.name + "\n" + t.literal;
@@ -1138,11 +1149,14 @@ void buildVocabulary(GrammarFile& file, const AnalysisSettings& settings, Diagno
             } else if (!t.hasLiteral) {
                 vocabulary.addName(t.name);
             } else if (known >= 0 && !t.name.empty() && vocabulary.byType(known)->name != t.name) {
+                const TokenEntry& entry = *vocabulary.byType(known);
                 diagnostics.error(t.pos, "literal \"" + escape(t.literal, false) +
-                                             "\" already has the name " + vocabulary.byType(known)->name);
+                                             "\" already has the name " + entry.name);
                 const auto first = literalDeclared.find(t.literal);
                 if (first != literalDeclared.end())
                     diagnostics.note(first->second, "first declared here");
+                else if (entry.imported)
+                    diagnostics.note({entry.line, 1, vocabularyFile}, "named here");
             } else if (vocabulary.addLiteral(t.literal, t.name) < 0) {
                 diagnostics.error(t.pos, "token " + t.name + " already stands for another literal");
             } else {
@@ -1207,9 +1221,7 @@ void analyze(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& d
     out.grammars.resize(file.grammars.size());
     for (std::size_t i = 0; i < file.grammars.size(); ++i) {
         out.grammars[i].grammar = file.grammars[i].get();
-        GrammarAnalyzer(*file.grammars[i], out.vocabulary, diagnostics, settings.warnings,
-                        out.grammars[i])
-            .run();
+        GrammarAnalyzer(*file.grammars[i], out.vocabulary, diagnostics, out.grammars[i]).run();
         for (const auto& g : file.grammars)
             for (const TokenDecl& t : g->tokens)
                 if (!t.nodeType.empty())

@@ -79,7 +79,6 @@ struct FileInfo {
 
 struct AnalysisSettings {
     std::vector<std::string> vocabularyDirs;  // where `import` looks, in order
-    bool warnings = true;
 };
 
 // Checks the file, numbers its tokens and computes every decision's

@@ -174,6 +174,7 @@ bool Vocabulary::read(std::istream& in, int& badLine)
         TokenEntry& e = add(type);
         e.name = name;
         e.imported = true;
+        e.line = badLine;
         names_[name] = type;
         const auto open = rest.find('"');
         if (open == std::string::npos)

@@ -16,6 +16,7 @@ struct TokenEntry {
     std::string literal;
     bool isLiteral = false;
     bool imported = false;
+    int line = 0;  // of an imported entry: its line in the vocabulary file
 };
 
 // The token types that the grammars of one file share, numbered from 4.

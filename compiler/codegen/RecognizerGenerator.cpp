@@ -90,7 +90,7 @@ void RecognizerGenerator::enterRule(CodeWriter& out) const
     out.open("if (nesting_ >= nestingLimit_)");
     out.line("nestingExceeded_ = true;");
     out.line("throw orvel::RecognitionException(\"nesting deeper than \" + "
-             "std::to_string(nestingLimit_), " + position() + ");");
+             "std::to_string(nestingLimit_), " + nestingPosition() + ");");
     out.close();
     out.line("++nesting_;");
     out.close();

@@ -68,6 +68,8 @@ protected:
     virtual std::string noViableAlt() const = 0;
     // The arguments that place a recognition error at the current input.
     virtual std::string position() const = 0;
+    // The same for the nesting error, raised as a rule is entered.
+    virtual std::string nestingPosition() const { return position(); }
     // The statements that remember and restore the input around a guess.
     virtual std::string markInput() const = 0;
     virtual std::string rewindInput() const = 0;

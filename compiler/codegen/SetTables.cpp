@@ -6,7 +6,7 @@ namespace orvelc {
 
 std::string SetTables::words(const std::vector<int>& members, int size)
 {
-    return find(members, size).name + "words";
+    return entry(members, size).name + "words";
 }
 
 void SetTables::define(const std::vector<std::string>& names)
@@ -17,7 +17,7 @@ void SetTables::define(const std::vector<std::string>& names)
 
 std::string SetTables::bitSet(const std::vector<int>& members, int size)
 {
-    Entry& e = find(members, size);
+    Entry& e = entry(members, size);
     e.usesWords = true;
     e.usesBitSet = true;
     return e.name;
@@ -40,7 +40,7 @@ std::string SetTables::definitions() const
     return out.str();
 }
 
-SetTables::Entry& SetTables::find(const std::vector<int>& members, int size)
+SetTables::Entry& SetTables::entry(const std::vector<int>& members, int size)
 {
     std::vector<unsigned long> words(static_cast<std::size_t>(size + 31) / 32, 0);
     for (int m : members)

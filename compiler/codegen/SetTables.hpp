@@ -30,7 +30,7 @@ private:
         bool usesWords = false;
         bool usesBitSet = false;
     };
-    Entry& find(const std::vector<int>& members, int size);
+    Entry& entry(const std::vector<int>& members, int size);
 
     std::map<std::vector<unsigned long>, std::size_t> index_;
     std::map<std::string, std::size_t> byName_;  // of the words

@@ -31,6 +31,14 @@ void TreeParserGenerator::prelude(CodeWriter& out)
     defineParserBasics(out);
 }
 
+// The node's position, where it has one, and the input's name ("<AST>" when
+// none was set).
+std::string TreeParserGenerator::position() const
+{
+    return "getFilename().empty() ? std::string(\"<AST>\") : getFilename(), t_ ? t_->getLine() : -1, "
+           "t_ ? t_->getColumn() : -1";
+}
+
 std::string TreeParserGenerator::signature(std::size_t index, bool qualified) const
 {
     const Rule& r = *grammar_.rules[index];
@@ -107,7 +115,7 @@ void TreeParserGenerator::treePattern(CodeWriter& out, const Node& node, bool ve
     for (std::size_t i = 1; i < seq.size(); ++i)
         element(out, *seq[i]);
     out.open("if (typeOf_(t_) != orvel::Token::NULL_TREE_LOOKAHEAD)");
-    out.line("throw orvel::NoViableAltException(t_);");
+    out.line(noViableAlt());
     out.close();
     out.line("t_ = " + root + "->getNextSibling();");
     out.close();

@@ -23,8 +23,15 @@ private:
     void defaultHandler(CodeWriter& out, std::size_t rule) override;
     std::string labelType(const Node& labelled) const override;
     std::string readLookahead(int) const override { return "typeOf_(t_)"; }
-    std::string noViableAlt() const override { return "throw orvel::NoViableAltException(t_);"; }
-    std::string position() const override { return "\"<AST>\", -1, -1"; }
+    std::string noViableAlt() const override
+    {
+        return "throw orvel::NoViableAltException(t_, getFilename());";
+    }
+    std::string position() const override;
+    std::string nestingPosition() const override
+    {
+        return "getFilename().empty() ? std::string(\"<AST>\") : getFilename(), -1, -1";
+    }
     std::string markInput() const override { return "const orvel::ASTRefCount<orvel::AST> mark_ = t_;"; }
     std::string rewindInput() const override { return "t_ = mark_;"; }
     std::string labelValue() const override { return "t_"; }

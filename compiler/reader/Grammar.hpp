@@ -13,6 +13,7 @@ namespace orvelc {
 struct Position {
     int line = 0;
     int column = 0;
+    int file = 0;  // which file, as Diagnostics numbers them: 0 is the grammar
 };
 
 // C++ copied from the grammar, and where its opening brace is in the grammar file.

@@ -1,6 +1,8 @@
 # Runs PROGRAM (with the arguments EXTRA) on INPUT and compares its standard
 # output, standard error and exit status with the file EXPECTED. The folder
-# FRESH, if given, is removed first.
+# FRESH, if given, is removed first. With the environment variable
+# ORVEL_UPDATE_EXPECTED set, writes what it got into EXPECTED instead (review
+# the difference before committing it).
 function(run_once input result)
     execute_process(COMMAND ${PROGRAM} ${EXTRA} ${input}
         WORKING_DIRECTORY ${WORKDIR}
@@ -11,8 +13,11 @@ endfunction()
 if(FRESH)
     file(REMOVE_RECURSE ${FRESH})
 endif()
-file(READ ${EXPECTED} expected)
 run_once("${INPUT}" actual)
+if(DEFINED ENV{ORVEL_UPDATE_EXPECTED})
+    file(WRITE ${EXPECTED} "${actual}")
+endif()
+file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)
     message(FATAL_ERROR "${PROGRAM} ${INPUT}: output differs from ${EXPECTED}:\n${actual}")
 endif()
