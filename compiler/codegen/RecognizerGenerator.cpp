@@ -284,7 +284,7 @@ void RecognizerGenerator::element(CodeWriter& out, const Node& node)
         action(out, node);
         return;
     case NodeKind::SemPred:
-        out.open("if (!(" + actionText(node.text) + "))");
+        out.open("if (!(" + trim(actionText(node.text)) + "))");
         out.line("throw orvel::RecognitionException(" +
                  quoted("failed predicate: {" + trim(node.text) + "}") + ", " + position() + ");");
         out.close();
@@ -600,8 +600,8 @@ std::string RecognizerGenerator::guardTest(const std::vector<Guard>& guards, int
     for (const Guard& g : guards) {
         std::string t = lookaheadTest(g.look, depth, reads, tables);
         if (g.predicate)
-            t = t.empty() ? "(" + actionText(g.predicate->text) + ")"
-                          : "(" + t + ") && (" + actionText(g.predicate->text) + ")";
+            t = t.empty() ? "(" + trim(actionText(g.predicate->text)) + ")"
+                          : "(" + t + ") && (" + trim(actionText(g.predicate->text)) + ")";
         if (t.empty())
             return "";
         each.push_back(t);

@@ -1,0 +1,17 @@
+// A parser that builds trees and a tree parser that walks them.
+namespace golden;
+
+parser Builder;
+options { buildAST = true; }
+tokens { SUM; NUM; PLUS = "+"; }
+
+start sums : (sum ";"! | list)* EOF! ;
+sum : NUM (PLUS^ NUM)* ;
+list! : "[" n=NUM "]" { ## = #(#[SUM, "sum"], #n); } ;
+
+treeparser Walker;
+
+sum returns [int v]
+    : #(PLUS v=sum w=sum) { v += w; }
+    | n=NUM { v = std::stoi(n->getText()); }
+    ;
