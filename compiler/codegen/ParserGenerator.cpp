@@ -17,6 +17,12 @@ void ParserGenerator::publicMembers(CodeWriter& out)
     out.line("explicit " + n + "(orvel::TokenBuffer& buffer);");
     out.line("explicit " + n + "(const orvel::RefCount<orvel::ParserInputState>& state);");
     out.line("");
+    if (build_) {
+        out.line("// Rules build their trees while on (the default); off, they build none and");
+        out.line("// getAST() stays empty, for a check that needs no tree.");
+        out.line("void setBuildAST(bool on) { buildAST_ = on; }");
+        out.line("bool getBuildAST() const { return buildAST_; }");
+    }
     out.line("// The tree the last rule built" +
              std::string(build_ ? "" : " (none: this parser builds no trees)") + ".");
     declareParserBasics(out);
@@ -30,6 +36,7 @@ void ParserGenerator::privateMembers(CodeWriter& out)
         out.line("orvel::ASTRefCount<orvel::AST> make_(std::initializer_list<orvel::ASTRefCount<orvel::AST>> nodes);");
         out.line("static void resetPair_(orvel::ASTPair& pair);");
         out.line("orvel::ASTFactory factory_;");
+        out.line("bool buildAST_ = true;");
     }
 }
 
@@ -170,7 +177,7 @@ void ParserGenerator::terminal(CodeWriter& out, const Node& node, bool verified)
         if (add)
             w.line(std::string("astFactory->") + (node.treeOp == '^' ? "makeASTRoot" : "addASTChild") +
                    "(currentAST_, " + made + ");");
-        unlessGuessing(out, w);
+        whileBuilding(out, w);
     }
     RecognizerGenerator::terminal(out, node, verified);
 }
@@ -187,7 +194,16 @@ void ParserGenerator::ruleReference(CodeWriter& out, const Node& node, bool)
         w.line(node.label + "_AST = returnAST_;");
     if (!manual_ && node.treeOp != '!')
         w.line("astFactory->addASTChild(currentAST_, returnAST_);");
-    unlessGuessing(out, w);
+    whileBuilding(out, w);
+}
+
+// Writes tree-building `statements`, run while building is on and, when the
+// grammar guesses, not guessing.
+void ParserGenerator::whileBuilding(CodeWriter& out, const CodeWriter& statements) const
+{
+    out.open(guessing_ ? "if (buildAST_ && inputState->guessing == 0)" : "if (buildAST_)");
+    out.insert(statements);
+    out.close();
 }
 
 // An action that sets the rule's tree is followed by a reset of where the

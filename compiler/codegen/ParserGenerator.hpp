@@ -35,6 +35,7 @@ private:
     void ruleReference(CodeWriter& out, const Node& node, bool verified) override;
     void actionBody(CodeWriter& out, const Node& node) override;
     std::string actionText(const std::string& code) override;
+    void whileBuilding(CodeWriter& out, const CodeWriter& statements) const;
     void factorySetup(CodeWriter& out) const;
     void treeHelpers(CodeWriter& out) const;
 

@@ -200,17 +200,6 @@ void RecognizerGenerator::grammarCode(CodeWriter& out, const std::string& code, 
     out.code(code, line > 0 ? settings_.lineFile : std::string(), line, column);
 }
 
-void RecognizerGenerator::unlessGuessing(CodeWriter& out, const CodeWriter& statements) const
-{
-    if (statements.empty())
-        return;
-    if (guessing_)
-        out.open("if (inputState->guessing == 0)");
-    out.insert(statements);
-    if (guessing_)
-        out.close();
-}
-
 std::string RecognizerGenerator::quoted(const std::string& text) const
 {
     return "\"" + escape(text, true) + "\"";

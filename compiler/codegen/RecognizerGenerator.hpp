@@ -119,8 +119,6 @@ protected:
     // `column`, marked with `#line` directives when asked for and `line` is
     // known (above 0).
     void grammarCode(CodeWriter& out, const std::string& code, int line, int column = 0) const;
-    // Writes `statements`, only run while not guessing when the grammar guesses.
-    void unlessGuessing(CodeWriter& out, const CodeWriter& statements) const;
     std::string setName(const SymbolSet& set);
     std::string quoted(const std::string& text) const;
     const Rule& rule() const { return *grammar_.rules[ruleIndex_]; }

@@ -79,6 +79,7 @@ void read(Job& job)
     json::JsonParser parser(lexer);
     parser.setFilename(job.name);
     parser.setNestingLimit(job.options.maxDepth);
+    parser.setBuildAST(job.options.pretty);
     parser.document();
     if (job.options.pretty) {
         json::JsonPrinter printer;
