@@ -28,6 +28,7 @@ include and define lines.
 """
 
 import argparse
+import collections
 import concurrent.futures
 import itertools
 import os
@@ -88,6 +89,8 @@ class Grammar:
     def __init__(self, index, k, alphabet, rules):
         self.index, self.k, self.alphabet, self.rules = index, k, alphabet, rules
         self.name = "g%d" % index
+        self.seed = index        # of the inputs drawn for it
+        self.warned = False      # orvelc found an ambiguity
 
     def uses(self, kind):
         """True when some alternative has a predicate ("predicate") or some
@@ -395,8 +398,8 @@ class Config:
         return [self.cxx] + self.lists["link"] + objects + [self.library] + rpath + ["-o", output]
 
 
-def run(command, cwd=None, timeout=120):
-    return subprocess.run(command, cwd=cwd, capture_output=True, text=True, timeout=timeout)
+def run(command, timeout):
+    return subprocess.run(command, capture_output=True, text=True, timeout=timeout)
 
 
 class Fault:
@@ -440,7 +443,8 @@ class Tester:
         except subprocess.TimeoutExpired:
             self.faults.append(Fault(grammar, "orvelc did not finish in 60 s", ""))
             return None
-        grammar.warned = " warning: " in result.stderr and "ambiguous" in result.stderr
+        grammar.warned = any(" warning: " in line and " ambiguous " in line
+                             for line in result.stderr.splitlines())
         if result.returncode not in (0, 1):
             self.faults.append(Fault(grammar, "orvelc failed (status %d)" % result.returncode,
                                      result.stderr[-2000:]))
@@ -631,6 +635,7 @@ def main():
     os.makedirs(args.work)
     tester = Tester(Config(args.config), os.path.abspath(args.work), args.jobs)
     tester.test(args.count, args.seed)
+    tester.faults.sort(key=lambda f: f.grammar.index)
     for fault in tester.faults[:REPORT_LIMIT]:
         print(fault.report() + "\n")
     if len(tester.faults) > REPORT_LIMIT:
@@ -642,6 +647,9 @@ def main():
           % (args.seed, s["grammars"], s["refused"], s["left_recursive"], s["warned"],
              s["predicated"], s["greedy"], s["compiled"], s["exact"], s["inputs"],
              s["disagreements"], len(tester.faults), time.monotonic() - started))
+    kinds = collections.Counter(f.kind for f in tester.faults)
+    for kind, n in sorted(kinds.items()):
+        print("%5d %s" % (n, kind))
     return 1 if tester.faults else 0
 
 
