@@ -145,6 +145,8 @@ private:
     void findRecursion();
     void findSingleCharacterRules();
     void checkLoops();
+    bool finite(const Node& node) const;
+    void checkEndless();
     bool isRoot(std::size_t rule) const;
     void checkReachability();
     int newNode(GraphNode::Kind kind);
@@ -171,6 +173,7 @@ private:
     bool warnAmbiguity_ = true;
     std::map<std::string, int> rules_;
     std::vector<bool> nullable_;
+    std::vector<bool> finite_;  // per rule: it can match some input and return
     std::vector<GraphNode> nodes_;
     std::vector<int> ruleStart_;
     std::vector<int> ruleEnd_;
@@ -557,6 +560,49 @@ void GrammarAnalyzer::findSingleCharacterRules()
         }
         info_.singleCharacter.push_back(single);
     }
+}
+
+// Whether `node` can match some finite input, given the rules known to.
+bool GrammarAnalyzer::finite(const Node& node) const
+{
+    switch (node.kind) {
+    case NodeKind::RuleRef: return node.rule < 0 || finite_[static_cast<std::size_t>(node.rule)];
+    case NodeKind::Block:
+    case NodeKind::Tree:
+        if (node.suffix == '?' || node.suffix == '*')
+            return true;
+        for (const Sequence& alt : node.alts) {
+            bool all = true;
+            for (const auto& e : alt)
+                all = all && finite(*e);
+            if (all)
+                return true;
+        }
+        return false;
+    default: return true;
+    }
+}
+
+// Reports every rule that cannot match any input: each way through it calls
+// a rule (itself, say) that never returns, so its recognizer would recurse
+// until the nesting limit.
+void GrammarAnalyzer::checkEndless()
+{
+    const std::size_t n = grammar_.rules.size();
+    finite_.assign(n, false);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t i = 0; i < n; ++i)
+            if (!finite_[i] && finite(*grammar_.rules[i]->body)) {
+                finite_[i] = true;
+                changed = true;
+            }
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (!finite_[i])
+            diagnostics_.error(grammar_.rules[i]->pos,
+                               "rule " + grammar_.rules[i]->name +
+                                   " can match no input: every way through it calls a rule that never ends");
 }
 
 // Reports every loop whose body can match nothing: it could go round
@@ -1033,6 +1079,7 @@ void GrammarAnalyzer::run()
         checkNode(*r->body, *r, false);
     linkCalls();
     checkLeftRecursion();
+    checkEndless();
     checkLoops();
     // A rule never used is a warning, even when -Werror reports it as an error.
     const bool failed = diagnostics_.errorCount() > 0;

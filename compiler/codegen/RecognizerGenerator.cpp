@@ -466,13 +466,14 @@ void RecognizerGenerator::loop(CodeWriter& out, const Node& node, const Decision
     } else {
         exit.line("break;");
     }
-    // The exit is tested first in a non-greedy loop: it ends as soon as what follows it fits.
+    // The exit is tested first in a non-greedy loop: it ends as soon as what
+    // follows it fits (after the first pass of a `+` loop).
     Decision exitFirst = d;
     std::vector<std::string> preds = predicates(out, node);
     if (!d.greedy) {
         std::rotate(exitFirst.alts.rbegin(), exitFirst.alts.rbegin() + 1, exitFirst.alts.rend());
         exitFirst.guards.insert(exitFirst.guards.begin(), std::vector<Guard>{});
-        preds.insert(preds.begin(), "");
+        preds.insert(preds.begin(), plus ? count + " >= 1" : "");
     }
     const std::size_t alts = node.alts.size() + (d.greedy ? 0 : 1);
     const int inside = decisionTests(exitFirst, alts, false, preds).reads;
@@ -480,13 +481,7 @@ void RecognizerGenerator::loop(CodeWriter& out, const Node& node, const Decision
     std::vector<CodeWriter> untested = altBodies(node, false, inside);
     if (!d.greedy) {
         CodeWriter leave;
-        if (plus) {
-            leave.open("if (" + count + " >= 1)");
-            leave.line("break;");
-            leave.close();
-        } else {
-            leave.line("break;");
-        }
+        leave.line("break;");
         bodies.insert(bodies.begin(), leave);
         untested.insert(untested.begin(), leave);
     }

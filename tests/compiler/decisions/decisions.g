@@ -1,7 +1,8 @@
 // Decisions that need more than the lookahead of one place: choices of three
 // that may be skipped, lookahead after a subrule that matched nothing, what
 // follows a rule at each call, predicates that gate token rules and the
-// alternatives of an enclosing choice, and literals that C++ could misread.
+// alternatives of an enclosing choice, literals that C++ could misread, and
+// a non-greedy loop that must still go round once.
 // Each case line is numbered by its first token; the parser prints the case
 // when it matched, the error otherwise.
 namespace decisions;
@@ -31,7 +32,7 @@ start file : (line)* EOF ;
 
 line
     { const int before = errors; }
-    : CASE (c1 | c2 | c3 | c4 | c5 | c6 | c7 | c8) s=SEMI
+    : CASE (c1 | c2 | c3 | c4 | c5 | c6 | c7 | c8 | c9) s=SEMI
       { std::cout << "line " << s->getLine() << (errors == before ? " matched\n" : " recovered\n"); }
     ;
 
@@ -47,6 +48,7 @@ c5 : "5" (u=UP { std::cout << "UP " << u->getText() << '\n'; }
 c6 : "6" (("vor" | "mut" | { isLot() }? LOW) B | LOW (B)?) ;
 c7 : "7" (A | ) (C | D) ;
 c8 : "8" TRIGRAPHS ;
+c9 : "9" (options { greedy = false; } : A)+ A ;
 
 lexer Lexer;
 members {
@@ -67,7 +69,7 @@ D : 'd' ;
 F : 'f' ;
 SEMI : ';' ;
 CASE : '#' ;
-DIGIT : '1'..'8' ;
+DIGIT : '1'..'9' ;
 SW : '!' { upper = !upper; } ;
 UP : { upper }? ('g'..'z')+ ;
 LOW : ('g'..'z')+ ;

@@ -4,3 +4,4 @@ tokens { STAR = "*"; MUL = "*"; int; A__B; _Low; }
 start r : x=STAR (y_=STAR)? (_X=STAR)? | class ;
 class : (STAR?)* MUL | (c)+ ;
 c : STAR | ;
+forever : STAR forever ;

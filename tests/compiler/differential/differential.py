@@ -9,7 +9,8 @@ token strings, sentences drawn from its grammar and mutations of them; an
 Earley recognizer over the same grammar decides membership exactly.
 
 What must hold:
-- orvelc refuses a grammar exactly when it is left-recursive, and never crashes;
+- orvelc refuses a grammar exactly when it is left-recursive, has a loop whose
+  body can match nothing or a rule that never returns, and never crashes;
 - every generated parser compiles without warnings;
 - no parser accepts a string outside the language, crashes or hangs;
 - a parser of a grammar with no ambiguity warning, no syntactic predicate and
@@ -279,6 +280,37 @@ class Bnf:
             return False
         return any(reaches(r) for r in edges)
 
+    def endless(self, nrules):
+        """True when some rule matches no finite input (it never returns)."""
+        return any(self.minlen["r%d" % i] == float("inf") for i in range(nrules))
+
+    def empty_loop(self, grammar):
+        """True when some loop (`*` or `+`), in a predicate too, has a body that
+        can match nothing."""
+        def nullable(e):
+            if e.suffix in ("?", "*"):
+                return True
+            if isinstance(e, Tok):
+                return False
+            if isinstance(e, Ref):
+                return "r%d" % e.rule in self.nullable
+            return any(all(nullable(x) for x in a.elements) for a in e.alts)
+
+        def body_nullable(e):
+            if isinstance(e, Block):
+                return any(all(nullable(x) for x in a.elements) for a in e.alts)
+            return isinstance(e, Ref) and "r%d" % e.rule in self.nullable
+
+        def alt_has(a):
+            return any(has(e) for e in a.elements) or (
+                a.predicate is not None and any(has(e) for e in a.predicate))
+
+        def has(e):
+            if e.suffix in ("*", "+") and body_nullable(e):
+                return True
+            return isinstance(e, Block) and any(alt_has(a) for a in e.alts)
+        return any(alt_has(a) for alts in grammar.rules for a in alts)
+
     def accepts(self, tokens):
         """Earley recognition of S over tokens (nullable completion as in
         Aycock and Horspool)."""
@@ -438,6 +470,9 @@ class Tester:
             f.write(grammar.file_text())
         bnf = Bnf(grammar)
         left_recursive = bnf.left_recursive(len(grammar.rules))
+        # orvelc refuses left recursion, a loop that could go round without
+        # consuming, and a rule that never returns.
+        unsound = bnf.empty_loop(grammar) or bnf.endless(len(grammar.rules))
         try:
             result = run([self.config.orvelc, "-o", self.work, path], timeout=60)
         except subprocess.TimeoutExpired:
@@ -450,9 +485,9 @@ class Tester:
                                      result.stderr[-2000:]))
             return None
         refused = result.returncode == 1
-        if refused != left_recursive:
-            kind = ("orvelc refused a grammar without left recursion" if refused
-                    else "orvelc accepted a left-recursive grammar")
+        if refused != (left_recursive or unsound):
+            kind = ("orvelc refused a sound grammar" if refused
+                    else "orvelc accepted a grammar it must refuse")
             self.faults.append(Fault(grammar, kind, result.stderr))
         if refused:
             self.stats["refused"] += 1
