@@ -140,7 +140,7 @@ private:
     bool nullable(const Node& node) const;
     void leftCalls(const Sequence& seq, std::set<int>& out) const;
     void leftCalls(const Node& node, std::set<int>& out) const;
-    void checkLeftRecursion();
+    bool checkLeftRecursion();
     void linkCalls();
     void findRecursion();
     void findSingleCharacterRules();
@@ -449,8 +449,9 @@ void GrammarAnalyzer::leftCalls(const Node& node, std::set<int>& out) const
 }
 
 // Reports every cycle of calls that consume nothing before they recur, found
-// by an iterative depth-first walk over the left-edge calls.
-void GrammarAnalyzer::checkLeftRecursion()
+// by an iterative depth-first walk over the left-edge calls; returns whether
+// there was one.
+bool GrammarAnalyzer::checkLeftRecursion()
 {
     const std::size_t n = grammar_.rules.size();
     nullable_.assign(n, false);
@@ -474,6 +475,7 @@ void GrammarAnalyzer::checkLeftRecursion()
         leftCalls(*grammar_.rules[i]->body, s);
         calls[i].assign(s.begin(), s.end());
     }
+    bool found = false;
     std::vector<int> state(n, 0);  // 0 new, 1 on the path, 2 done
     for (std::size_t root = 0; root < n; ++root) {
         if (state[root] != 0)
@@ -501,9 +503,11 @@ void GrammarAnalyzer::checkLeftRecursion()
                 }
                 const Rule& r = *grammar_.rules[callee];
                 diagnostics_.error(r.pos, "rule " + r.name + " is left-recursive: " + cycle + r.name);
+                found = true;
             }
         }
     }
+    return found;
 }
 
 // Gives every rule reference the index of the rule it calls, and each rule
@@ -1078,8 +1082,9 @@ void GrammarAnalyzer::run()
     for (auto& r : grammar_.rules)
         checkNode(*r->body, *r, false);
     linkCalls();
-    checkLeftRecursion();
-    checkEndless();
+    // A left-recursive rule never ends either: one error is enough.
+    if (!checkLeftRecursion())
+        checkEndless();
     checkLoops();
     // A rule never used is a warning, even when -Werror reports it as an error.
     const bool failed = diagnostics_.errorCount() > 0;
