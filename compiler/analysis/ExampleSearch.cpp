@@ -13,6 +13,7 @@ constexpr std::size_t maxStack = 32;     // calls deep
 constexpr std::size_t maxStates = 20000; // per walk
 constexpr std::size_t maxContexts = 8;   // ways into a decision tried
 constexpr int extraDepth = 8;            // how far beyond k the parting is looked for
+constexpr std::size_t maxWork = 200000;  // places visited per example
 
 }
 
@@ -54,7 +55,8 @@ std::vector<ExampleSearch::Config> ExampleSearch::closure(const Config& from, bo
     std::vector<Config> out;
     std::set<Config> seen;
     std::vector<Config> work{from};
-    while (!work.empty() && seen.size() < maxStates) {
+    while (!work.empty() && seen.size() < maxStates && budget_ > 0) {
+        --budget_;
         Config c = std::move(work.back());
         work.pop_back();
         if (!seen.insert(c).second)
@@ -110,12 +112,12 @@ SymbolSet ExampleSearch::symbols(const Config& c) const
 }
 
 // The member of `set` that an example shows: in a lexer a letter, digit or
-// other printable character when there is one.
+// other printable character when there is one. `set` must not be empty.
 int ExampleSearch::representative(const SymbolSet& set) const
 {
     const std::vector<int> members = set.members();
     if (graph_.lexer)
-        for (const auto& [low, high] : {std::pair{'a', 'z'}, {'0', '9'}, {' ' + 1, '~'}})
+        for (const auto& [low, high] : {std::pair{'a', 'z'}, {'0', '9'}, {'!', '~'}})
             for (int m : members)
                 if (m >= low && m <= high)
                     return m;
@@ -143,7 +145,8 @@ std::vector<ExampleSearch::Config> ExampleSearch::contexts(int branch,
     std::vector<Config> out;
     std::set<Config> settled;
     // Reading costs one, anything else nothing: a 0-1 breadth-first walk.
-    while (!work.empty() && steps.size() < maxStates && out.size() < maxContexts) {
+    while (!work.empty() && steps.size() < maxStates && out.size() < maxContexts && budget_ > 0) {
+        --budget_;
         const std::size_t i = work.front();
         work.pop_front();
         const Config c = steps[i].at;
@@ -165,7 +168,7 @@ std::vector<ExampleSearch::Config> ExampleSearch::contexts(int branch,
                 work.push_back(steps.size() - 1);
         };
         const GraphNode& n = graph_.nodes[static_cast<std::size_t>(c.node)];
-        if (n.kind == GraphNode::Match) {
+        if (n.kind == GraphNode::Match && !n.set.empty()) {
             go({n.next[0], c.stack}, representative(n.set));
         } else if (n.kind == GraphNode::Branch) {
             for (int s : n.next)
@@ -226,7 +229,7 @@ bool ExampleSearch::compare(const Config& first, const Config& second, bool root
                 }
         }
         if (next.empty() && !same) {
-            out.partWithin = pairs.size() < maxStates ? depth + 1 : 0;
+            out.partWithin = pairs.size() < maxStates && budget_ > 0 ? depth + 1 : 0;
             break;
         }
         layer = std::move(next);
@@ -240,6 +243,7 @@ bool ExampleSearch::compare(const Config& first, const Config& second, bool root
 
 Counterexample ExampleSearch::find(int branch, int first, int second) const
 {
+    budget_ = maxWork;
     Counterexample out;
     std::vector<std::vector<int>> prefixes{{}};
     std::vector<Config> ways{{}};

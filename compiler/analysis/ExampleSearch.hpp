@@ -41,8 +41,8 @@ public:
 
     // The example for the alternatives entered at nodes `first` and `second`
     // of the decision at node `branch`; `branch` -1 stands for a lexer's
-    // choice among its token rules, made where a token starts. Throws nothing
-    // but std::bad_alloc.
+    // choice among its token rules, made where a token starts. Not for use
+    // by several threads at once. Throws nothing but std::bad_alloc.
     Counterexample find(int branch, int first, int second) const;
 
 private:
@@ -58,6 +58,7 @@ private:
     GraphView graph_;
     std::vector<std::vector<int>> callers_;  // per rule, the nodes that call it
     SymbolSet anything_;                     // what may follow the end of a token
+    mutable std::size_t budget_ = 0;         // of the example being searched for
 };
 
 }
