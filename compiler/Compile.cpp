@@ -2,6 +2,7 @@
 
 #include "reader/GrammarLexer.hpp"
 #include "reader/GrammarParser.hpp"
+#include "report/Report.hpp"
 
 #include <orvel/ORVELException.hpp>
 
@@ -39,7 +40,10 @@ std::vector<OutputFile> compile(std::istream& in, const std::string& path,
     analyze(file, settings.analysis, diagnostics, info);
     if (diagnostics.errorCount() > 0)
         return {};
-    return generate(file, info, settings.lineDirectives);
+    std::vector<OutputFile> outputs = generate(file, info, settings.lineDirectives);
+    if (settings.report)
+        outputs.push_back({file.stem + ".html", Report(file, info).html()});
+    return outputs;
 }
 
 }

@@ -14,6 +14,7 @@ namespace orvelc {
 struct CompileSettings {
     AnalysisSettings analysis;
     bool lineDirectives = true;  // mark the code copied from the grammar with #line
+    bool report = false;         // add `<stem>.html`, the grammar report, as the last output
 };
 
 // Reads the grammar file `path` from `in`, analyses it and generates its

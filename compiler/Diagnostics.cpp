@@ -74,17 +74,22 @@ void Diagnostics::error(Position pos, const std::string& message)
         line(pos, "error: ", "too many errors; stopping");
 }
 
-void Diagnostics::warning(Position pos, Warning w, const std::string& message)
+void Diagnostics::warning(Position pos, Warning w, const std::string& message,
+                          const std::vector<std::string>& notes)
 {
     const std::string name = warningName(w);
     if (allErrors_ || errorsOn_.count(w) != 0) {
         error(pos, message + " [-Werror=" + name + "]");
+        for (const std::string& n : notes)
+            note(pos, n);
         return;
     }
     lastShown_ = enabled(w);
     if (!lastShown_)
         return;
     line(pos, "warning: ", message + " [-W" + name + "]");
+    for (const std::string& n : notes)
+        line(pos, "note: ", n);
     if (++warnings_ == maxWarnings)
         line(pos, "note: ", "too many warnings; the others are not shown");
 }

@@ -35,8 +35,10 @@ public:
     // Reports an error; after maxErrors of them, says so once and reports no more.
     void error(Position pos, const std::string& message);
     // Reports warning `w` unless it is off, as an error when -Werror asks for
-    // it; after maxWarnings warnings, says so once and reports no more.
-    void warning(Position pos, Warning w, const std::string& message);
+    // it, followed by `notes` at the same place; after maxWarnings warnings,
+    // says so once and reports no more.
+    void warning(Position pos, Warning w, const std::string& message,
+                 const std::vector<std::string>& notes = {});
     // Adds a related place to the error or warning just reported; nothing
     // when that one was not shown.
     void note(Position pos, const std::string& message);

@@ -27,12 +27,14 @@ const char* const help =
     "  -Werror         report every warning as an error\n"
     "  -Werror=<name>  report the warning <name> as an error\n"
     "  --no-line       leave out the #line directives that point into the grammar\n"
+    "  --report <file> also write a report of the grammar into the HTML page <file>\n"
     "  --version       print the version of orvelc\n"
     "  --help          print this text\n";
 
 struct Arguments {
     std::string grammar;
     std::string outputDir = ".";
+    std::string report;  // where --report writes the page, empty for none
     orvelc::CompileSettings compile;
     std::vector<std::string> warningOptions;  // -W options, in order
     bool noWarnings = false;
@@ -62,6 +64,11 @@ std::string parseArguments(int argc, char** argv, Arguments& out)
             if (i + 1 == argc)
                 return arg + " needs a folder";
             (arg == "-o" ? out.outputDir : includes.emplace_back()) = argv[++i];
+        } else if (arg == "--report") {
+            if (i + 1 == argc)
+                return arg + " needs a file";
+            out.report = argv[++i];
+            out.compile.report = true;
         } else if (arg == "--no-warnings" || arg == "-w") {
             out.noWarnings = true;
         } else if (arg == "--no-line") {
@@ -170,9 +177,14 @@ int main(int argc, char** argv)
         diagnostics.setWarningOption(option);
     if (args.noWarnings)
         diagnostics.disableWarnings();
-    const std::vector<orvelc::OutputFile> outputs =
-        orvelc::compile(in, args.grammar, args.compile, diagnostics);
+    std::vector<orvelc::OutputFile> outputs = orvelc::compile(in, args.grammar, args.compile, diagnostics);
     if (diagnostics.errorCount() > 0)
         return 1;
+    if (args.compile.report) {
+        const std::string page = outputs.back().content;
+        outputs.pop_back();
+        if (!writeOutput(args.report, page))
+            return 1;
+    }
     return writeOutputs(outputs, args.outputDir);
 }

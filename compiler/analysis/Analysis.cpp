@@ -1,8 +1,11 @@
 #include "analysis/Analysis.hpp"
 
+#include "analysis/ExampleSearch.hpp"
+
 #include <deque>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 
 namespace orvelc {
@@ -100,23 +103,13 @@ private:
     Diagnostics& diagnostics_;
 };
 
-// The analysis graph: matches, branches, rule calls and rule ends.
-// The analysis graph: matches, branches, rule calls and rule ends. Each node
-// belongs to the rule whose body it is part of.
-struct GraphNode {
-    enum Kind { Match, Branch, Call, End } kind;
-    SymbolSet set;     // Match: the symbols
-    std::vector<int> next;
-    int rule = -1;     // Call: the rule called
-    int owner = -1;
-};
-
 struct PendingDecision {
     Node* block;
     const Rule* rule;
     std::vector<int> entries;
     int exit = -1;
     std::size_t ruleIndex = 0;
+    int branch = -1;  // the node where the choice is made
 };
 
 class GrammarAnalyzer {
@@ -164,6 +157,9 @@ private:
     void warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b,
               const std::vector<SymbolSet>& first);
     std::string describe(const std::vector<SymbolSet>& a, const std::vector<SymbolSet>& b) const;
+    Counterexample example(const PendingDecision& p, std::size_t a, std::size_t b) const;
+    std::vector<std::string> exampleNotes(const Counterexample& e, std::size_t a) const;
+    std::string render(const std::vector<int>& symbols) const;
 
     Grammar& grammar_;
     const Vocabulary& vocabulary_;
@@ -187,6 +183,7 @@ private:
     std::vector<PendingDecision> pending_;
     std::vector<std::size_t> tokenRuleIndex_;  // of each token rule among the rules
     std::vector<std::set<int>> calls_;  // per rule, the rules it references
+    std::unique_ptr<ExampleSearch> examples_;
 };
 
 void GrammarAnalyzer::readOptions()
@@ -771,6 +768,7 @@ int GrammarAnalyzer::buildElement(Node& node, int next, const Rule& rule)
         p.exit = next;
         nodes_[branch].next.push_back(next);
     }
+    p.branch = branch;
     if (node.suffix != 0 || node.alts.size() > 1)
         pending_.push_back(p);
     if (node.kind == NodeKind::SynPred)
@@ -973,7 +971,70 @@ void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::siz
         text = "rule " + p.rule->name + ": alternatives " + std::to_string(a + 1) + " and " +
                std::to_string(b + 1) + " are ambiguous upon " + upon + "; the first one wins";
     }
-    diagnostics_.warning(pos, Warning::Ambiguity, text);
+    Conflict c{pos, p.rule ? static_cast<int>(p.ruleIndex) : static_cast<int>(tokenRuleIndex_[a]),
+               p.rule ? p.block->decision : -1, a, b, text, {}, example(p, a, b)};
+    c.notes = exampleNotes(c.example, a);
+    diagnostics_.warning(pos, Warning::Ambiguity, text, c.notes);
+    info_.conflicts.push_back(std::move(c));
+}
+
+// The example of the ambiguity between alternatives `a` and `b` of `p` (of
+// the token decision when `p` has no rule); not found for the end of input
+// after the token rules, which reads no character.
+Counterexample GrammarAnalyzer::example(const PendingDecision& p, std::size_t a, std::size_t b) const
+{
+    if (!p.rule) {
+        if (b >= tokenRuleIndex_.size())
+            return {};
+        return examples_->find(-1, ruleStart_[tokenRuleIndex_[a]], ruleStart_[tokenRuleIndex_[b]]);
+    }
+    return examples_->find(p.branch, p.entries[a], b < p.entries.size() ? p.entries[b] : p.exit);
+}
+
+// The notes after an ambiguity warning: the example, with `.` where the
+// decision is made, and a syntactic predicate on alternative `a` when the
+// alternatives part within a bounded number of symbols.
+std::vector<std::string> GrammarAnalyzer::exampleNotes(const Counterexample& e, std::size_t a) const
+{
+    const std::string symbols = grammar_.lexer ? " characters" : " tokens";
+    std::vector<std::string> out;
+    if (e.found) {
+        std::string text = e.reached ? render(e.prefix) : "...";
+        out.push_back("example: " + text + (text.empty() ? "" : " ") + ". " + render(e.lookahead));
+    } else if (e.partWithin > 0 && e.partWithin <= info_.k) {
+        out.push_back("no input of " + std::to_string(info_.k) + symbols +
+                      " is read by both alternatives: their lookahead overlaps only depth by depth");
+    } else {
+        out.push_back("no example found within the search's bounds");
+    }
+    if (e.partWithin > 0)
+        out.push_back("the alternatives part within " + std::to_string(e.partWithin) + symbols +
+                      ": a syntactic predicate (...)=> opening alternative " + std::to_string(a + 1) +
+                      " resolves it");
+    return out;
+}
+
+// Symbols as examples show them: token names and quoted literals, or runs of
+// characters as one quoted string.
+std::string GrammarAnalyzer::render(const std::vector<int>& symbols) const
+{
+    std::string out;
+    std::string run;
+    auto flush = [&] {
+        if (!run.empty())
+            out += (out.empty() ? "\"" : " \"") + escape(run, false) + "\"";
+        run.clear();
+    };
+    for (int s : symbols) {
+        if (grammar_.lexer && s < 256) {
+            run += static_cast<char>(s);
+            continue;
+        }
+        flush();
+        out += (out.empty() ? "" : " ") + symbolName(info_, vocabulary_, s);
+    }
+    flush();
+    return out;
 }
 
 // The guards of an alternative that opens with `first`: its own semantic
@@ -1107,6 +1168,11 @@ void GrammarAnalyzer::run()
         return;
     computeLookahead();
     computeFollow();
+    std::vector<bool> roots;
+    for (std::size_t i = 0; i < n; ++i)
+        roots.push_back(isRoot(i));
+    examples_ = std::make_unique<ExampleSearch>(
+        GraphView{nodes_, ruleStart_, roots, grammar_.lexer, info_.eofSymbol, info_.k});
     for (std::size_t i = 0; i < n; ++i) {
         SymbolSet end(info_.symbolCount);
         end.add(info_.endSymbol);
@@ -1118,6 +1184,7 @@ void GrammarAnalyzer::run()
         Decision& d = info_.decisions[i];
         p.block->decision = static_cast<int>(i);
         d.pos = p.block->pos;
+        d.rule = static_cast<int>(p.ruleIndex);
         for (int e : p.entries)
             d.alts.push_back(lookahead(e));
         d.hasExit = p.exit >= 0;

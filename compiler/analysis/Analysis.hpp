@@ -2,6 +2,7 @@
 #define ORVELC_ANALYSIS_ANALYSIS_HPP
 
 #include "Diagnostics.hpp"
+#include "analysis/Counterexample.hpp"
 #include "analysis/SymbolSet.hpp"
 #include "analysis/Vocabulary.hpp"
 #include "reader/Grammar.hpp"
@@ -31,6 +32,19 @@ struct Decision {
     bool hasExit = false;
     bool greedy = true;
     int depth = 1;
+    int rule = -1;  // whose body holds it; -1 for a lexer's choice among its token rules
+};
+
+// One ambiguity warning as given, and its notes.
+struct Conflict {
+    Position pos;
+    int rule = -1;      // the rule it concerns: for token rules, the first one
+    int decision = -1;  // among the decisions; -1 for the choice among token rules
+    std::size_t first = 0;   // the alternatives: the second may be the exit or the end of input
+    std::size_t second = 0;
+    std::string message;
+    std::vector<std::string> notes;
+    Counterexample example;
 };
 
 // Options of a rule after the grammar's defaults are applied.
@@ -56,6 +70,7 @@ struct GrammarInfo {
     int endSymbol = 0;     // "the token may end here": tests nothing
     int symbolCount = 0;
     std::vector<Decision> decisions;
+    std::vector<Conflict> conflicts;   // in the order they were reported
     Decision tokenDecision;            // a lexer's choice among its token rules, EOF last
     std::vector<const Rule*> tokenRules;
     std::map<const Node*, SymbolSet> matchSets;  // of ranges, `~` sets and wildcards
