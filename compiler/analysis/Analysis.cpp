@@ -133,6 +133,8 @@ private:
     bool nullable(const Node& node) const;
     void leftCalls(const Sequence& seq, std::set<int>& out) const;
     void leftCalls(const Node& node, std::set<int>& out) const;
+    template <class Holds>
+    void ruleFixpoint(std::vector<bool>& known, const Holds& holds);
     bool checkLeftRecursion();
     void linkCalls();
     void findRecursion();
@@ -445,21 +447,30 @@ void GrammarAnalyzer::leftCalls(const Node& node, std::set<int>& out) const
     }
 }
 
+// Makes `known` the least set of rules whose body `holds`, true per rule;
+// `holds` reads `known` for the rules a body references.
+template <class Holds>
+void GrammarAnalyzer::ruleFixpoint(std::vector<bool>& known, const Holds& holds)
+{
+    const std::size_t n = grammar_.rules.size();
+    known.assign(n, false);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t i = 0; i < n; ++i)
+            if (!known[i] && holds(*grammar_.rules[i]->body)) {
+                known[i] = true;
+                changed = true;
+            }
+    }
+}
+
 // Reports every cycle of calls that consume nothing before they recur, found
 // by an iterative depth-first walk over the left-edge calls; returns whether
 // there was one.
 bool GrammarAnalyzer::checkLeftRecursion()
 {
     const std::size_t n = grammar_.rules.size();
-    nullable_.assign(n, false);
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (std::size_t i = 0; i < n; ++i)
-            if (!nullable_[i] && nullable(*grammar_.rules[i]->body)) {
-                nullable_[i] = true;
-                changed = true;
-            }
-    }
+    ruleFixpoint(nullable_, [this](const Node& body) { return nullable(body); });
     for (std::size_t i = 0; i < n; ++i) {
         const Rule& r = *grammar_.rules[i];
         if (grammar_.lexer && !r.fragment && nullable_[i])
@@ -590,15 +601,7 @@ bool GrammarAnalyzer::finite(const Node& node) const
 void GrammarAnalyzer::checkEndless()
 {
     const std::size_t n = grammar_.rules.size();
-    finite_.assign(n, false);
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (std::size_t i = 0; i < n; ++i)
-            if (!finite_[i] && finite(*grammar_.rules[i]->body)) {
-                finite_[i] = true;
-                changed = true;
-            }
-    }
+    ruleFixpoint(finite_, [this](const Node& body) { return finite(body); });
     for (std::size_t i = 0; i < n; ++i)
         if (!finite_[i])
             diagnostics_.error(grammar_.rules[i]->pos,

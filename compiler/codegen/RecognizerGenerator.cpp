@@ -14,6 +14,18 @@ namespace {
 constexpr std::size_t maxCaseLabels = 100;
 constexpr std::size_t maxCompares = 3;
 
+// The conditions `each` joined by the operator `op`, each in parentheses
+// when there are several.
+std::string joined(const std::vector<std::string>& each, const char* op)
+{
+    if (each.size() == 1)
+        return each[0];
+    std::string out;
+    for (const std::string& condition : each)
+        out += (out.empty() ? "(" : op + std::string("(")) + condition + ")";
+    return out;
+}
+
 // A writer holding `statements`, one to a line.
 CodeWriter lines(std::initializer_list<std::string> statements)
 {
@@ -567,12 +579,7 @@ std::string RecognizerGenerator::lookaheadTest(const std::vector<SymbolSet>& loo
         if (!one.empty())
             each.push_back(one);
     }
-    if (each.size() == 1)
-        return each[0];
-    std::string t;
-    for (const std::string& one : each)
-        t += (t.empty() ? "(" : " && (") + one + ")";
-    return t;
+    return joined(each, " && ");
 }
 
 // The test that one of `guards` holds: its lookahead, and its predicate
@@ -590,12 +597,7 @@ std::string RecognizerGenerator::guardTest(const std::vector<Guard>& guards, int
             return "";
         each.push_back(t);
     }
-    if (each.size() == 1)
-        return each[0];
-    std::string out;
-    for (const std::string& t : each)
-        out += (out.empty() ? "(" : " || (") + t + ")";
-    return out;
+    return joined(each, " || ");
 }
 
 // Whether `choice` writes a switch on LA(1): for three or more alternatives
