@@ -108,12 +108,4 @@ void Diagnostics::line(Position pos, const char* kind, const std::string& messag
     out_ << files_[file] << ':' << pos.line << ':' << pos.column << ": " << kind << message << std::endl;
 }
 
-const Option* findOption(const std::vector<Option>& options, const std::string& name)
-{
-    for (const Option& o : options)
-        if (o.name == name)
-            return &o;
-    return nullptr;
-}
-
 }

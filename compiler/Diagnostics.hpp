@@ -1,7 +1,7 @@
 #ifndef ORVELC_DIAGNOSTICS_HPP
 #define ORVELC_DIAGNOSTICS_HPP
 
-#include "reader/Grammar.hpp"
+#include "Position.hpp"
 
 #include <ostream>
 #include <set>

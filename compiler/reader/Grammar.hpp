@@ -4,17 +4,13 @@
 // The grammar model: what the reader builds from a grammar file and what the
 // analysis annotates and the generator walks.
 
+#include "Position.hpp"
+
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace orvelc {
-
-struct Position {
-    int line = 0;
-    int column = 0;
-    int file = 0;  // which file, as Diagnostics numbers them: 0 is the grammar
-};
 
 // C++ copied from the grammar, and where its opening brace is in the grammar file.
 struct Code {
