@@ -3,6 +3,7 @@
 
 #include <orvel/AST.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/ErrorCounter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/ParserInputState.hpp>
 #include <orvel/RefCount.hpp>
@@ -47,6 +48,9 @@ public:
     virtual int LA(unsigned int i) = 0;
     // Returns the i-th lookahead token (i counts from 1).
     virtual TokenRefCount<Token> LT(unsigned int i) = 0;
+    // Returns whether a line end came before the i-th lookahead token (i
+    // counts from 1), as the lexer noted on it; white space it skipped counts.
+    bool newlineBefore(unsigned int i) { return LT(i)->getNewlineBefore(); }
     // Stores `factory` (not owned) for tree building; same as setASTFactory.
     virtual void setASTNodeFactory(ASTFactory* factory);
     // Stores `factory` (not owned) for tree building.
@@ -75,6 +79,11 @@ public:
     // MismatchedTokenException and consumes nothing. Writes debug lines when
     // DEBUG_PARSER is set.
     virtual void match(int t);
+    // Consumes the current token if its text is `text`, whatever its type (a
+    // contextual keyword `t` that the lexer makes as a name); otherwise
+    // throws MismatchedTokenException expecting `t`, consuming nothing. End of
+    // file never matches.
+    void matchSoft(int t, const std::string& text);
     // Consumes the current token if it is not of type `t`; otherwise throws
     // MismatchedTokenException (excluded kind) and consumes nothing.
     virtual void matchNot(int t);
@@ -88,8 +97,18 @@ public:
     virtual void rewind(unsigned int pos);
     // Consumes one token, then consumes until one of `tokenSet`.
     virtual void recover(const RecognitionException& ex, const BitSet& tokenSet);
-    // Writes ex.toString() and an end of line to std::cerr.
+    // Writes ex.toString() and an end of line to std::cerr, then counts the
+    // error; throws ErrorLimitException when that count reaches the limit.
+    // An override that calls this one keeps the count.
     virtual void reportError(const RecognitionException& ex);
+    // Returns how many errors reportError(const RecognitionException&) reported.
+    int getNumberOfSyntaxErrors() const { return errorCounter.getCount(); }
+    // Makes reportError throw ErrorLimitException once it has reported `n`
+    // errors; 0 for no limit (the default). Throws ORVELException, changing
+    // nothing, when `n` is negative.
+    void setErrorLimit(int n) { errorCounter.setLimit(n); }
+    // Returns the error limit, 0 for none.
+    int getErrorLimit() const { return errorCounter.getLimit(); }
     // Writes "file: error: s" (or "error: s" without a file name) to std::cerr.
     virtual void reportError(const std::string& s);
     // Writes "file: warning: s" (or "warning: s" without a file name) to
@@ -124,6 +143,8 @@ protected:
 
 private:
     void traceLine(const char* prefix, const char* ruleName);
+
+    ErrorCounter errorCounter;
 };
 
 }

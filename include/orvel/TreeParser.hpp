@@ -3,6 +3,7 @@
 
 #include <orvel/AST.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/ErrorCounter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/RefCount.hpp>
 #include <orvel/TreeParserInputState.hpp>
@@ -62,8 +63,18 @@ public:
     virtual int getNumTokens() const = 0;
     // Returns the token-name table, indexed by token type.
     virtual const char* const* getTokenNames() const = 0;
-    // Writes ex.toString() and an end of line to std::cerr.
+    // Writes ex.toString() and an end of line to std::cerr, then counts the
+    // error; throws ErrorLimitException when that count reaches the limit.
+    // An override that calls this one keeps the count.
     virtual void reportError(const RecognitionException& ex);
+    // Returns how many errors reportError(const RecognitionException&) reported.
+    int getNumberOfSyntaxErrors() const { return errorCounter.getCount(); }
+    // Makes reportError throw ErrorLimitException once it has reported `n`
+    // errors; 0 for no limit (the default). Throws ORVELException, changing
+    // nothing, when `n` is negative.
+    void setErrorLimit(int n) { errorCounter.setLimit(n); }
+    // Returns the error limit, 0 for none.
+    int getErrorLimit() const { return errorCounter.getLimit(); }
     // Writes "error: s" to std::cerr; never a file name.
     virtual void reportError(const std::string& s);
     // Writes "warning: s" to std::cerr; never a file name.
@@ -96,6 +107,8 @@ protected:
 
 private:
     void trace(const char* prefix, const char* ruleName, const ASTRefCount<AST>& t);
+
+    ErrorCounter errorCounter;
 };
 
 }

@@ -48,6 +48,7 @@ ASTFactory* TreeParser::getASTFactory() const { return astFactory; }
 void TreeParser::reportError(const RecognitionException& ex)
 {
     std::cerr << ex.toString() << std::endl;
+    errorCounter.count();
 }
 
 void TreeParser::reportError(const std::string& s) { std::cerr << "error: " << s << std::endl; }
