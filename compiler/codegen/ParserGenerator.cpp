@@ -44,6 +44,8 @@ void ParserGenerator::prelude(CodeWriter& out)
                          std::to_string(info_.k) + ")");
         if (build_)
             factorySetup(out);
+        if (info_.errorLimit > 0)
+            out.line("setErrorLimit(" + std::to_string(info_.errorLimit) + ");");
         out.close();
         out.line("");
     }

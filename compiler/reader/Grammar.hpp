@@ -84,6 +84,7 @@ struct Rule {
     bool skip = false;
     bool start = false;
     bool manual = false;  // `name!`: builds its tree in actions only
+    int mode = 0;         // lexer: the mode the rule belongs to, 0 the default one
     std::string args;
     std::string returns;
     Code init;
@@ -98,6 +99,13 @@ struct TokenDecl {
     std::string literal;
     bool hasLiteral = false;
     std::string nodeType;  // `NAME<Class>`: the node class of this token type
+    bool soft = false;     // `soft "text";`: a contextual keyword
+    Position pos;
+};
+
+// A `mode NAME;` line of a lexer.
+struct ModeDecl {
+    std::string name;
     Position pos;
 };
 
@@ -110,6 +118,7 @@ struct Grammar {
     std::vector<TokenDecl> tokens;
     std::vector<Code> members;
     std::vector<std::unique_ptr<Rule>> rules;
+    std::vector<ModeDecl> modes;  // after the default mode, in order: mode i + 1
 };
 
 struct GrammarFile {
