@@ -4,3 +4,6 @@ B : 'ab' ;
 C : (X)*? ;
 D : ;
 E : 'a' ('b')=> 'b' ;
+parser P;
+r : A ;
+mode M;
