@@ -1,5 +1,7 @@
 #include "analysis/Analysis.hpp"
 
+#include "analysis/Utf8Lowering.hpp"
+
 #include <deque>
 #include <fstream>
 #include <map>
@@ -201,7 +203,7 @@ void GrammarAnalyzer::readOptions()
     if (!grammar_.treeParser)
         allowed.insert("k");
     if (lexer)
-        allowed.insert({"caseSensitive", "caseSensitiveLiterals", "testLiterals", "tabSize"});
+        allowed.insert({"caseSensitive", "caseSensitiveLiterals", "testLiterals", "tabSize", "unicode"});
     else if (!grammar_.treeParser)
         allowed.insert({"buildAST", "nodeType"});
     options_.check(grammar_.options, allowed, "grammar");
@@ -212,6 +214,7 @@ void GrammarAnalyzer::readOptions()
     info_.nestingLimit = options_.number(grammar_.options, "nestingLimit", 1, 1000000, 1000);
     info_.errorLimit = options_.number(grammar_.options, "errorLimit", 1, 1000000, 0);
     info_.tabSize = options_.number(grammar_.options, "tabSize", 1, 64, 0);
+    options_.flag(grammar_.options, "unicode", false);
     info_.caseSensitive = options_.flag(grammar_.options, "caseSensitive", true);
     info_.caseSensitiveLiterals =
         options_.flag(grammar_.options, "caseSensitiveLiterals", info_.caseSensitive);
@@ -1293,6 +1296,8 @@ void analyze(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& d
     out.grammars.resize(file.grammars.size());
     for (std::size_t i = 0; i < file.grammars.size(); ++i) {
         out.grammars[i].grammar = file.grammars[i].get();
+        if (file.grammars[i]->lexer)
+            lowerUtf8(*file.grammars[i], diagnostics);
         GrammarAnalyzer(*file.grammars[i], out.vocabulary, diagnostics, out.grammars[i]).run();
         for (const auto& g : file.grammars)
             for (const TokenDecl& t : g->tokens)

@@ -59,8 +59,9 @@ struct Node {
     std::string text;  // literal (escapes decoded), referenced name or action code
     std::string label;
     std::string args;  // arguments of a rule reference
-    int low = 0;       // first character of a range
+    int low = 0;       // a lexer's character, or the first character of a range
     int high = 0;      // last character of a range
+    bool wide = false; // a lexer character (or range end) written as a code point of several bytes
     char suffix = 0;   // 0, '?', '*' or '+' after a block
     char treeOp = 0;   // 0, '^' (make it the root) or '!' (leave it out of the tree)
     bool always = false;  // an `@{ }` action: runs also while guessing

@@ -1,6 +1,7 @@
 #include "reader/GrammarParser.hpp"
 
 #include "reader/GrammarTokens.hpp"
+#include "reader/Utf8.hpp"
 
 #include <orvel/NoViableAltException.hpp>
 
@@ -9,6 +10,13 @@ namespace orvelc {
 namespace {
 
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
+// The character of a character literal: its byte, or the code point its
+// bytes encode.
+int characterOf(const std::string& literal)
+{
+    return literal.size() == 1 ? static_cast<unsigned char>(literal[0]) : decodeUtf8(literal);
+}
 
 std::unique_ptr<Node> makeNode(NodeKind kind, Position pos)
 {
@@ -414,14 +422,17 @@ std::unique_ptr<Node> GrammarParser::literal(bool lexer)
     }
     if (isChar && LA(1) == RANGE) {
         consume();
+        const std::string last = take(CHAR);
         auto node = makeNode(NodeKind::Range, pos);
-        node->low = static_cast<unsigned char>(value[0]);
-        node->high = static_cast<unsigned char>(take(CHAR)[0]);
+        node->low = characterOf(value);
+        node->high = characterOf(last);
+        node->wide = value.size() > 1 || last.size() > 1;
         return node;
     }
-    auto node = makeNode(value.size() == 1 ? NodeKind::Char : NodeKind::String, pos);
+    auto node = makeNode(isChar ? NodeKind::Char : NodeKind::String, pos);
     node->text = value;
-    node->low = value.empty() ? 0 : static_cast<unsigned char>(value[0]);
+    node->low = isChar ? characterOf(value) : value.empty() ? 0 : static_cast<unsigned char>(value[0]);
+    node->wide = isChar && value.size() > 1;
     return node;
 }
 

@@ -7,3 +7,7 @@ E : 'a' ('b')=> 'b' ;
 parser P;
 r : A ;
 mode M;
+lexer M;
+F : "\uD800" ;
+G : "\u{110000}" ;
+H : "\u12" ;

@@ -14,3 +14,4 @@ mode A;
 D : 'd' ;
 mode for;
 options { tabSize = 0; errorLimit = 5; }
+E : 'é' | '\u00E9'..'\u00FF' ;
