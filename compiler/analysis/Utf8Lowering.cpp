@@ -157,9 +157,8 @@ private:
         case NodeKind::Char:
             if (node->low < 0x80)
                 return;
-            node->kind = NodeKind::String;
-            node->text = encodeUtf8(node->low);
-            return;
+            points.emplace_back(node->low, node->low);
+            break;
         case NodeKind::Range:
             if (node->high < 0x80)
                 return;
