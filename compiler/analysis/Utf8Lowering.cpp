@@ -86,35 +86,84 @@ std::unique_ptr<Node> byteNode(Interval bytes, Position pos)
     return node;
 }
 
+// The runs of consecutive values in `bytes` (ascending).
+std::vector<Interval> runs(const std::vector<int>& bytes)
+{
+    std::vector<Interval> out;
+    for (const int b : bytes) {
+        if (!out.empty() && out.back().second + 1 == b)
+            out.back().second = b;
+        else
+            out.emplace_back(b, b);
+    }
+    return out;
+}
+
+// One element that matches any byte of `bytes`: a character, a range, or
+// `~` of the bytes that are not in it, which the code tests as one set.
+std::unique_ptr<Node> byteSet(const std::vector<int>& bytes, Position pos)
+{
+    const std::vector<Interval> in = runs(bytes);
+    if (in.size() == 1)
+        return byteNode(in[0], pos);
+    std::vector<int> others;
+    for (int b = 0, i = 0; b < 256; ++b) {
+        if (i < static_cast<int>(bytes.size()) && bytes[static_cast<std::size_t>(i)] == b)
+            ++i;
+        else
+            others.push_back(b);
+    }
+    auto operand = std::make_unique<Node>();
+    operand->kind = NodeKind::Block;
+    operand->pos = pos;
+    for (const Interval& run : runs(others)) {
+        operand->alts.emplace_back();
+        operand->alts.back().push_back(byteNode(run, pos));
+        operand->manualAlts.push_back(false);
+    }
+    auto node = std::make_unique<Node>();
+    node->kind = NodeKind::Not;
+    node->pos = pos;
+    node->alts.emplace_back();
+    node->alts.back().push_back(std::move(operand));
+    return node;
+}
+
 // A subrule that matches the sequences, deciding on one byte at a time:
-// sequences that begin alike share that byte and go on in a nested subrule.
+// the first bytes after which the same sequences go on make one
+// alternative, which goes on in a nested subrule when they differ.
 std::unique_ptr<Node> subrule(const std::vector<ByteRanges>& seqs, Position pos)
 {
-    // What may follow each first byte, as a key, so that bytes alike group.
     std::vector<std::vector<ByteRanges>> rests(256);
     for (const ByteRanges& s : seqs)
         for (int b = s[0].first; b <= s[0].second; ++b)
             rests[static_cast<std::size_t>(b)].push_back(ByteRanges(s.begin() + 1, s.end()));
+    // Each different rest with its first bytes, in the order of the bytes.
+    std::vector<std::pair<std::vector<ByteRanges>, std::vector<int>>> groups;
+    for (int b = 0; b < 256; ++b) {
+        const auto& rest = rests[static_cast<std::size_t>(b)];
+        if (rest.empty())
+            continue;
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto& g) { return g.first == rest; });
+        if (group == groups.end())
+            groups.emplace_back(rest, std::vector<int>{b});
+        else
+            group->second.push_back(b);
+    }
     auto block = std::make_unique<Node>();
     block->kind = NodeKind::Block;
     block->pos = pos;
-    for (int b = 0; b < 256;) {
-        const auto& rest = rests[static_cast<std::size_t>(b)];
-        int last = b;
-        while (last + 1 < 256 && rests[static_cast<std::size_t>(last + 1)] == rest)
-            ++last;
-        if (!rest.empty()) {
-            Sequence alt;
-            alt.push_back(byteNode({b, last}, pos));
-            if (rest.size() > 1)
-                alt.push_back(subrule(rest, pos));
-            else
-                for (const Interval& i : rest.front())
-                    alt.push_back(byteNode(i, pos));
-            block->alts.push_back(std::move(alt));
-            block->manualAlts.push_back(false);
-        }
-        b = last + 1;
+    for (const auto& [rest, bytes] : groups) {
+        Sequence alt;
+        alt.push_back(byteSet(bytes, pos));
+        if (rest.size() > 1)
+            alt.push_back(subrule(rest, pos));
+        else
+            for (const Interval& i : rest.front())
+                alt.push_back(byteNode(i, pos));
+        block->alts.push_back(std::move(alt));
+        block->manualAlts.push_back(false);
     }
     return block;
 }
