@@ -98,7 +98,7 @@ void LexerGenerator::nextToken(CodeWriter& out)
     out.open("if (nestingExceeded_)");
     out.line("throw;");
     out.close();
-    out.line("reportError(ex);");
+    out.line("reportSyntaxError(ex);");
     if (startSets.size() == 1) {
         out.line("recover(ex, " + setName(startSets[0]) + ");");
     } else {
@@ -166,7 +166,7 @@ void LexerGenerator::defaultHandler(CodeWriter& out, std::size_t index)
 {
     out.chain("catch (const orvel::RecognitionException& ex)");
     passThrough(out);
-    out.line("reportError(ex);");
+    out.line("reportSyntaxError(ex);");
     out.line("recover(ex, " + setName(info_.follow[index]) + ");");
 }
 

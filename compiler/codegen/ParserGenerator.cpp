@@ -122,7 +122,7 @@ void ParserGenerator::defaultHandler(CodeWriter& out, std::size_t index)
     out.open("if (LT(1) == lastErrorToken_)");
     out.line("consume();");
     out.chain("else");
-    out.line("reportError(ex);");
+    out.line("reportSyntaxError(ex);");
     out.line("lastErrorToken_ = LT(1);");
     out.close();
     out.line("consumeUntil(" + setName(info_.follow[index]) + ");");

@@ -77,7 +77,7 @@ void TreeParserGenerator::defaultHandler(CodeWriter& out, std::size_t)
 {
     out.chain("catch (const orvel::RecognitionException& ex)");
     passThrough(out);
-    out.line("reportError(ex);");
+    out.line("reportSyntaxError(ex);");
     out.open("if (t_)");
     out.line("t_ = t_->getNextSibling();");
     out.close();

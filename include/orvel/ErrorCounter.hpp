@@ -6,7 +6,7 @@
 namespace orvel {
 
 // Counts the errors a recognizer reported and stops it at a limit. Lexers,
-// parsers and tree parsers each hold one and count in reportError().
+// parsers and tree parsers each hold one and count in reportSyntaxError().
 class ORVEL_API ErrorCounter {
 public:
     // Counts one reported error. Throws ErrorLimitException when the count

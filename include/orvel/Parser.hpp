@@ -97,13 +97,15 @@ public:
     virtual void rewind(unsigned int pos);
     // Consumes one token, then consumes until one of `tokenSet`.
     virtual void recover(const RecognitionException& ex, const BitSet& tokenSet);
-    // Writes ex.toString() and an end of line to std::cerr, then counts the
-    // error; throws ErrorLimitException when that count reaches the limit.
-    // An override that calls this one keeps the count.
+    // Writes ex.toString() and an end of line to std::cerr.
     virtual void reportError(const RecognitionException& ex);
-    // Returns how many errors reportError(const RecognitionException&) reported.
+    // Reports `ex` through reportError() (which an override may change),
+    // then counts it; throws ErrorLimitException when the count reaches the
+    // limit. The generated rules report their errors this way.
+    void reportSyntaxError(const RecognitionException& ex);
+    // Returns how many errors reportSyntaxError() reported.
     int getNumberOfSyntaxErrors() const { return errorCounter.getCount(); }
-    // Makes reportError throw ErrorLimitException once it has reported `n`
+    // Makes reportSyntaxError throw ErrorLimitException once it has reported `n`
     // errors; 0 for no limit (the default). Throws ORVELException, changing
     // nothing, when `n` is negative.
     void setErrorLimit(int n) { errorCounter.setLimit(n); }

@@ -163,6 +163,11 @@ void CharScanner::tab()
 void CharScanner::reportError(const RecognitionException& ex)
 {
     std::cerr << ex.toString() << std::endl;
+}
+
+void CharScanner::reportSyntaxError(const RecognitionException& ex)
+{
+    reportError(ex);
     errorCounter.count();
 }
 

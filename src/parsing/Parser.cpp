@@ -127,6 +127,11 @@ void Parser::recover(const RecognitionException&, const BitSet& tokenSet)
 void Parser::reportError(const RecognitionException& ex)
 {
     std::cerr << ex.toString() << std::endl;
+}
+
+void Parser::reportSyntaxError(const RecognitionException& ex)
+{
+    reportError(ex);
     errorCounter.count();
 }
 

@@ -48,6 +48,11 @@ ASTFactory* TreeParser::getASTFactory() const { return astFactory; }
 void TreeParser::reportError(const RecognitionException& ex)
 {
     std::cerr << ex.toString() << std::endl;
+}
+
+void TreeParser::reportSyntaxError(const RecognitionException& ex)
+{
+    reportError(ex);
     errorCounter.count();
 }
 

@@ -88,10 +88,11 @@ TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesAndReportsShowWhatHappene
     parser.reportWarning("odd");
     parser.reportError(RecognitionException("m", "b.txt", 3, 4));
     EXPECT_EQ("sum.txt: error: bad\nsum.txt: warning: odd\nerror: bad\nwarning: odd\nb.txt:3:4: m\n", err.text());
-    EXPECT_EQ(1, parser.getNumberOfSyntaxErrors());
+    EXPECT_EQ(0, parser.getNumberOfSyntaxErrors());
     parser.setErrorLimit(2);
-    EXPECT_THROW_TEXT(parser.reportError(RecognitionException("m", "b.txt", 3, 4)), ErrorLimitException,
-                      "stopped after 2 errors");
+    parser.reportSyntaxError(RecognitionException("m", "b.txt", 3, 4));
+    EXPECT_THROW_TEXT(parser.reportSyntaxError(RecognitionException("m", "b.txt", 3, 4)),
+                      ErrorLimitException, "stopped after 2 errors");
     EXPECT_EQ(2, parser.getNumberOfSyntaxErrors());
 }
 
@@ -309,6 +310,7 @@ TEST(TreeParser, ReportsNeverShowAFileNameAndTracesShowTheNodeAndGuessing)
     parser.traceIn("s", nullAST);
     EXPECT_EQ(-1, parser.traceDepth);
     EXPECT_EQ("error: bad tree\nwarning: odd tree\n<AST>: expecting ID, found '<empty tree>'\n", err.text());
+    parser.reportSyntaxError(MismatchedTokenException(tokenNames, numTokens, nullAST, ID, false));
     EXPECT_EQ(1, parser.getNumberOfSyntaxErrors());
     EXPECT_EQ("| > expr(+)\n"
               "|  > atom(null)\n"
