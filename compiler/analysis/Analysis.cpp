@@ -1,6 +1,7 @@
 #include "analysis/Analysis.hpp"
 
 #include "analysis/ExampleSearch.hpp"
+#include "analysis/Utf8Lowering.hpp"
 
 #include <deque>
 #include <fstream>
@@ -112,6 +113,8 @@ struct PendingDecision {
     int branch = -1;  // the node where the choice is made
 };
 
+struct Overlaps;
+
 class GrammarAnalyzer {
 public:
     GrammarAnalyzer(Grammar& g, const Vocabulary& v, Diagnostics& d, GrammarInfo& info)
@@ -183,7 +186,12 @@ private:
     // Per rule: what can follow it anywhere, depth by depth.
     std::vector<std::vector<SymbolSet>> follow_;
     std::vector<PendingDecision> pending_;
-    std::vector<std::size_t> tokenRuleIndex_;  // of each token rule among the rules
+    void checkModes();
+    Overlaps overlaps() const;
+    void tokenDecision(std::size_t mode);
+
+    std::vector<std::size_t> tokenRuleIndex_;  // of each token rule of the mode being decided
+    std::size_t mode_ = 0;  // the lexer mode whose token decision is being made
     std::vector<std::set<int>> calls_;  // per rule, the rules it references
     std::unique_ptr<ExampleSearch> examples_;
 };
@@ -191,11 +199,12 @@ private:
 void GrammarAnalyzer::readOptions()
 {
     const bool lexer = grammar_.lexer;
-    std::set<std::string> allowed = {"defaultErrorHandler", "warnAmbiguity", "nestingLimit"};
+    std::set<std::string> allowed = {"defaultErrorHandler", "warnAmbiguity", "nestingLimit",
+                                     "errorLimit"};
     if (!grammar_.treeParser)
         allowed.insert("k");
     if (lexer)
-        allowed.insert({"caseSensitive", "caseSensitiveLiterals", "testLiterals"});
+        allowed.insert({"caseSensitive", "caseSensitiveLiterals", "testLiterals", "tabSize", "unicode"});
     else if (!grammar_.treeParser)
         allowed.insert({"buildAST", "nodeType"});
     options_.check(grammar_.options, allowed, "grammar");
@@ -204,6 +213,9 @@ void GrammarAnalyzer::readOptions()
     if (const Option* o = findOption(grammar_.options, "nodeType"))
         info_.nodeType = o->value;
     info_.nestingLimit = options_.number(grammar_.options, "nestingLimit", 1, 1000000, 1000);
+    info_.errorLimit = options_.number(grammar_.options, "errorLimit", 1, 1000000, 0);
+    info_.tabSize = options_.number(grammar_.options, "tabSize", 1, 64, 0);
+    options_.flag(grammar_.options, "unicode", false);
     info_.caseSensitive = options_.flag(grammar_.options, "caseSensitive", true);
     info_.caseSensitiveLiterals =
         options_.flag(grammar_.options, "caseSensitiveLiterals", info_.caseSensitive);
@@ -956,10 +968,10 @@ void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::siz
     std::string text;
     Position pos = d.pos;
     if (!p.rule) {
-        pos = info_.tokenRules[a]->pos;
-        const std::string name = info_.tokenRules[a]->name;
-        const std::string second =
-            b < info_.tokenRules.size() ? info_.tokenRules[b]->name : std::string("EOF");
+        const std::vector<const Rule*>& rules = info_.tokenRules[mode_];
+        pos = rules[a]->pos;
+        const std::string name = rules[a]->name;
+        const std::string second = b < rules.size() ? rules[b]->name : std::string("EOF");
         text = "token rules " + name + " and " + second + " are ambiguous upon " + upon + "; " +
                name + " wins";
     } else if (d.hasExit && b == d.alts.size() - 1) {
@@ -1083,20 +1095,45 @@ std::vector<SymbolSet> GrammarAnalyzer::unguarded(const Decision& d, const Pendi
     return out;
 }
 
-// Whether two lookahead sets overlap. "The token may end here" overlaps
-// everything, since any character may follow a token.
-bool overlap(const SymbolSet& a, const SymbolSet& b, int end)
+// What lookahead sets share besides their members: "the token may end here"
+// (`end`) overlaps everything, since any character may follow a token; a
+// contextual keyword (in `soft`) comes as a token of a type that is no
+// literal (in `plain`), so it overlaps those.
+struct Overlaps {
+    int end;
+    SymbolSet soft;
+    SymbolSet plain;
+};
+
+bool overlap(const SymbolSet& a, const SymbolSet& b, const Overlaps& o)
 {
-    return a.intersects(b) || (a.has(end) && !b.empty()) || (b.has(end) && !a.empty());
+    return a.intersects(b) || (a.has(o.end) && !b.empty()) || (b.has(o.end) && !a.empty()) ||
+           (a.intersects(o.soft) && b.intersects(o.plain)) ||
+           (b.intersects(o.soft) && a.intersects(o.plain));
 }
 
 // The least depth (from 1) at which `a` and `b` do not overlap, 0 for none up to k.
-int apartAt(const std::vector<SymbolSet>& a, const std::vector<SymbolSet>& b, int end)
+int apartAt(const std::vector<SymbolSet>& a, const std::vector<SymbolSet>& b, const Overlaps& o)
 {
     for (std::size_t depth = 0; depth < a.size(); ++depth)
-        if (!overlap(a[depth], b[depth], end))
+        if (!overlap(a[depth], b[depth], o))
             return static_cast<int>(depth) + 1;
     return 0;
+}
+
+// How lookahead overlaps in this grammar.
+Overlaps GrammarAnalyzer::overlaps() const
+{
+    Overlaps o{info_.endSymbol, SymbolSet(info_.symbolCount), SymbolSet(info_.symbolCount)};
+    if (grammar_.lexer || grammar_.treeParser)
+        return o;
+    for (const TokenEntry* e : vocabulary_.entries()) {
+        if (e->soft)
+            o.soft.add(e->type);
+        else if (!e->isLiteral)
+            o.plain.add(e->type);
+    }
+    return o;
 }
 
 // Finds the least depth that tells every pair of alternatives apart, and
@@ -1108,9 +1145,10 @@ void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, 
 {
     d.depth = 1;
     const int end = info_.endSymbol;
+    const Overlaps o = overlaps();
     for (std::size_t a = 0; a < d.alts.size(); ++a)
         for (std::size_t b = a + 1; b < d.alts.size(); ++b) {
-            const int apart = apartAt(d.alts[a], d.alts[b], end);
+            const int apart = apartAt(d.alts[a], d.alts[b], o);
             d.depth = std::max(d.depth, apart == 0 ? info_.k : apart);
             if (apart != 0 || quiet || !diagnostics_.enabled(Warning::Ambiguity))
                 continue;
@@ -1119,7 +1157,7 @@ void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, 
             if (!p.rule && (!warnsAbout(a) || !warnsAbout(b)))
                 continue;
             const std::vector<SymbolSet> first = unguarded(d, p, a);
-            if (apartAt(first, d.alts[b], end) != 0)
+            if (apartAt(first, d.alts[b], o) != 0)
                 continue;
             bool shorterFirst = true;
             for (int depth = 0; depth < info_.k; ++depth)
@@ -1136,13 +1174,14 @@ void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, 
 // rule, or the end of input after them).
 bool GrammarAnalyzer::warnsAbout(std::size_t a) const
 {
-    return a >= info_.tokenRules.size() || info_.settings[tokenRuleIndex_[a]].warnAmbiguity;
+    return a >= tokenRuleIndex_.size() || info_.settings[tokenRuleIndex_[a]].warnAmbiguity;
 }
 
 void GrammarAnalyzer::run()
 {
     readOptions();
     indexRules();
+    checkModes();
     for (auto& r : grammar_.rules)
         checkNode(*r->body, *r, false);
     linkCalls();
@@ -1201,23 +1240,56 @@ void GrammarAnalyzer::run()
                            !options_.flag(p.block->options, "warnAmbiguity", true);
         decide(d, p, quiet, findOption(p.block->options, "greedy") != nullptr);
     }
-    if (grammar_.lexer) {
-        Decision& d = info_.tokenDecision;
-        d.pos = grammar_.pos;
-        for (std::size_t i = 0; i < n; ++i)
-            if (!grammar_.rules[i]->fragment) {
-                info_.tokenRules.push_back(grammar_.rules[i].get());
-                tokenRuleIndex_.push_back(i);
-                d.alts.push_back(lookahead(ruleStart_[i]));
-                d.guards.push_back(guards(*grammar_.rules[i]->body, d.alts.back()));
-            }
-        // At the end of input: EOF, then the end of the token.
-        std::vector<SymbolSet> eof(static_cast<std::size_t>(info_.k), SymbolSet(info_.symbolCount));
-        eof[0].add(info_.eofSymbol);
-        for (std::size_t depth = 1; depth < eof.size(); ++depth)
-            eof[depth].add(info_.endSymbol);
-        d.alts.push_back(eof);
-        decide(d, PendingDecision{nullptr, nullptr, {}, -1}, !warnAmbiguity_, false);
+    if (grammar_.lexer)
+        for (std::size_t m = 0; m < info_.modeNames.size(); ++m)
+            tokenDecision(m);
+}
+
+// The choice of `mode`'s nextToken among the token rules of that mode.
+void GrammarAnalyzer::tokenDecision(std::size_t mode)
+{
+    mode_ = mode;
+    tokenRuleIndex_.clear();
+    info_.tokenDecisions.emplace_back();
+    info_.tokenRules.emplace_back();
+    Decision& d = info_.tokenDecisions.back();
+    d.pos = mode == 0 ? grammar_.pos : grammar_.modes[mode - 1].pos;
+    for (std::size_t i = 0; i < grammar_.rules.size(); ++i) {
+        const Rule& r = *grammar_.rules[i];
+        if (!r.fragment && static_cast<std::size_t>(r.mode) == mode) {
+            info_.tokenRules.back().push_back(&r);
+            tokenRuleIndex_.push_back(i);
+            d.alts.push_back(lookahead(ruleStart_[i]));
+            d.guards.push_back(guards(*r.body, d.alts.back()));
+        }
+    }
+    // At the end of input: EOF, then the end of the token.
+    std::vector<SymbolSet> eof(static_cast<std::size_t>(info_.k), SymbolSet(info_.symbolCount));
+    eof[0].add(info_.eofSymbol);
+    for (std::size_t depth = 1; depth < eof.size(); ++depth)
+        eof[depth].add(info_.endSymbol);
+    d.alts.push_back(eof);
+    decide(d, PendingDecision{nullptr, nullptr, {}, -1}, !warnAmbiguity_, false);
+}
+
+// Mode names: each once, usable in C++, and neither a rule's nor a token's.
+void GrammarAnalyzer::checkModes()
+{
+    if (!grammar_.lexer)
+        return;
+    info_.modeNames.push_back("DEFAULT_MODE");
+    std::map<std::string, Position> seen;
+    for (const ModeDecl& m : grammar_.modes) {
+        info_.modeNames.push_back(m.name);
+        checkName(diagnostics_, m.pos, m.name, "mode");
+        const auto [first, fresh] = seen.emplace(m.name, m.pos);
+        if (!fresh) {
+            diagnostics_.error(m.pos, "mode " + m.name + " is defined twice");
+            diagnostics_.note(first->second, "first defined here");
+        } else if (m.name == "DEFAULT_MODE" || rules_.count(m.name) != 0 ||
+                   vocabulary_.byName(m.name) >= 0) {
+            diagnostics_.error(m.pos, "mode " + m.name + " has the name of a rule or token");
+        }
     }
 }
 
@@ -1279,10 +1351,12 @@ void buildVocabulary(GrammarFile& file, const AnalysisSettings& settings, Diagno
                     diagnostics.note(first->second, "first declared here");
                 else if (entry.imported)
                     diagnostics.note({entry.line, 1, vocabularyFile}, "named here");
-            } else if (vocabulary.addLiteral(t.literal, t.name) < 0) {
+            } else if (const int type = vocabulary.addLiteral(t.literal, t.name); type < 0) {
                 diagnostics.error(t.pos, "token " + t.name + " already stands for another literal");
             } else {
                 literalDeclared.emplace(t.literal, t.pos);
+                if (t.soft)
+                    vocabulary.makeSoft(type);
             }
         }
     }
@@ -1343,6 +1417,8 @@ void analyze(GrammarFile& file, const AnalysisSettings& settings, Diagnostics& d
     out.grammars.resize(file.grammars.size());
     for (std::size_t i = 0; i < file.grammars.size(); ++i) {
         out.grammars[i].grammar = file.grammars[i].get();
+        if (file.grammars[i]->lexer)
+            lowerUtf8(*file.grammars[i], diagnostics);
         GrammarAnalyzer(*file.grammars[i], out.vocabulary, diagnostics, out.grammars[i]).run();
         for (const auto& g : file.grammars)
             for (const TokenDecl& t : g->tokens)

@@ -71,8 +71,13 @@ struct GrammarInfo {
     int symbolCount = 0;
     std::vector<Decision> decisions;
     std::vector<Conflict> conflicts;   // in the order they were reported
-    Decision tokenDecision;            // a lexer's choice among its token rules, EOF last
-    std::vector<const Rule*> tokenRules;
+    int tabSize = 0;       // a lexer's tab stops, 0 for the scanner's own
+    int errorLimit = 0;    // errors before the recognizer stops, 0 for no limit
+    // Per lexer mode (the default mode first): its name, its choice among its
+    // token rules (EOF last), and those rules.
+    std::vector<std::string> modeNames;
+    std::vector<Decision> tokenDecisions;
+    std::vector<std::vector<const Rule*>> tokenRules;
     std::map<const Node*, SymbolSet> matchSets;  // of ranges, `~` sets and wildcards
     std::vector<SymbolSet> follow;     // per rule, depth 1
     std::vector<RuleSettings> settings;  // per rule

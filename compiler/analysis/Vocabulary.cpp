@@ -155,6 +155,8 @@ void Vocabulary::write(std::ostream& out) const
         out << e->type << ' ' << e->name;
         if (e->isLiteral)
             out << " \"" << escape(e->literal, false) << '"';
+        if (e->soft)
+            out << " soft";
         out << '\n';
     }
 }
@@ -182,6 +184,10 @@ bool Vocabulary::read(std::istream& in, int& badLine)
         const auto close = rest.rfind('"');
         if (close == open || !cppUnescape(rest.substr(open + 1, close - open - 1), e.literal))
             return false;
+        const std::string after = rest.substr(close + 1);
+        if (!after.empty() && after != " soft")
+            return false;
+        e.soft = !after.empty();
         e.isLiteral = true;
         literals_[e.literal] = type;
     }

@@ -15,6 +15,7 @@ struct TokenEntry {
     std::string name;
     std::string literal;
     bool isLiteral = false;
+    bool soft = false;  // a contextual keyword: not in the lexer's literal table
     bool imported = false;
     int line = 0;  // of an imported entry: its line in the vocabulary file
 };
@@ -34,6 +35,8 @@ public:
     // returns the type, or -1 when `alias` already names another type or the
     // literal already has another name.
     int addLiteral(const std::string& literal, const std::string& alias);
+    // Makes the literal of `type` a contextual keyword; it must have an entry.
+    void makeSoft(int type) { byType_.at(type).soft = true; }
 
     // Reads entries written by `write`; false on a malformed line, whose
     // number is then stored in `badLine`.

@@ -11,6 +11,14 @@ void LexerGenerator::publicMembers(CodeWriter& out)
     out.line("");
     out.line("orvel::TokenRefCount<orvel::Token> nextToken() override;");
     out.line("bool getLiteralsCaseSensitive() const override;");
+    if (info_.modeNames.size() > 1) {
+        out.line("");
+        out.line("// The modes, for pushMode(), popMode() and setMode().");
+        std::string modes;
+        for (const std::string& m : info_.modeNames)
+            modes += (modes.empty() ? "" : ", ") + m;
+        out.line("enum Mode : int { " + modes + " };");
+    }
 }
 
 void LexerGenerator::privateMembers(CodeWriter& out)
@@ -29,8 +37,9 @@ void LexerGenerator::prelude(CodeWriter& out)
         out.line(n + "::" + n + "(" + inits[i] + ")");
         out.openFunction("    : CharScanner(" + std::string(bases[i]) + ", " + cs + ")");
         for (const TokenEntry* e : vocabulary_.entries())
-            if (e->isLiteral)
+            if (e->isLiteral && !e->soft)
                 out.line("literals[" + quoted(e->literal) + "] = " + e->name + ";");
+        settings(out);
         out.close();
         out.line("");
     }
@@ -40,42 +49,87 @@ void LexerGenerator::prelude(CodeWriter& out)
     nextToken(out);
 }
 
+// What the grammar's options set in the constructors.
+void LexerGenerator::settings(CodeWriter& out) const
+{
+    if (info_.tabSize > 0)
+        out.line("setTabSize(" + std::to_string(info_.tabSize) + ");");
+    if (info_.errorLimit > 0)
+        out.line("setErrorLimit(" + std::to_string(info_.errorLimit) + ");");
+    if (info_.modeNames.size() > 1)
+        out.line("setModeCount(" + std::to_string(info_.modeNames.size()) + ");");
+}
+
+// Tokens that actions emitted come out first; then one token is scanned by
+// the choice of the mode in force.
 void LexerGenerator::nextToken(CodeWriter& out)
 {
-    const Decision& d = info_.tokenDecision;
-    SymbolSet starts(info_.symbolCount);
-    for (std::size_t i = 0; i < info_.tokenRules.size(); ++i)
-        starts.unite(d.alts[i][0]);
-    std::vector<CodeWriter> bodies;
-    for (const Rule* r : info_.tokenRules) {
-        bodies.emplace_back();
-        bodies.back().line("m" + r->name + "(true);");
+    std::vector<SymbolSet> startSets;
+    for (std::size_t m = 0; m < info_.tokenDecisions.size(); ++m) {
+        startSets.emplace_back(info_.symbolCount);
+        for (std::size_t i = 0; i < info_.tokenRules[m].size(); ++i)
+            startSets.back().unite(info_.tokenDecisions[m].alts[i][0]);
     }
-    bodies.emplace_back();
-    bodies.back().line("uponEOF();");
-    bodies.back().line("return makeToken(orvel::Token::EOF_TYPE);");
-    CodeWriter otherwise;
-    otherwise.line(noViableAlt());
     out.openFunction("orvel::TokenRefCount<orvel::Token> " + grammar_.name + "::nextToken()");
     out.open("for (;;)");
+    out.open("if (hasEmitted())");
+    out.line("return deliver(takeEmitted());");
+    out.close();
     out.line("resetText();");
     out.line("returnToken_ = orvel::nullToken;");
     out.line("nestingExceeded_ = false;");
     out.open("try");
-    choice(out, d, d.alts.size(), bodies, bodies, otherwise, true, 0, {});
+    if (info_.tokenDecisions.size() == 1) {
+        modeChoice(out, 0);
+    } else {
+        out.open("switch (getMode())");
+        for (std::size_t m = 0; m < info_.tokenDecisions.size(); ++m) {
+            out.label("case " + info_.modeNames[m] + ": {");
+            modeChoice(out, m);
+            out.line("break;");
+            out.label("}");
+        }
+        out.close();
+    }
     out.open("if (returnToken_)");
-    out.line("return returnToken_;");
+    out.line("return deliver(returnToken_);");
     out.close();
     out.chain("catch (const orvel::RecognitionException& ex)");
     out.open("if (nestingExceeded_)");
     out.line("throw;");
     out.close();
-    out.line("reportError(ex);");
-    out.line("recover(ex, " + setName(starts) + ");");
+    out.line("reportSyntaxError(ex);");
+    if (startSets.size() == 1) {
+        out.line("recover(ex, " + setName(startSets[0]) + ");");
+    } else {
+        std::string sets;
+        for (const SymbolSet& set : startSets)
+            sets += (sets.empty() ? "&" : ", &") + setName(set);
+        out.line("const orvel::BitSet* const starts_[] = {" + sets + "};");
+        out.line("recover(ex, *starts_[getMode()]);");
+    }
     out.close();
     out.close();
     out.close();
     out.line("");
+}
+
+// The choice among the token rules of mode `m`; at end of input, the EOF
+// token queued after what uponEOF() emits.
+void LexerGenerator::modeChoice(CodeWriter& out, std::size_t m)
+{
+    const Decision& d = info_.tokenDecisions[m];
+    std::vector<CodeWriter> bodies;
+    for (const Rule* r : info_.tokenRules[m]) {
+        bodies.emplace_back();
+        bodies.back().line("m" + r->name + "(true);");
+    }
+    bodies.emplace_back();
+    bodies.back().line("endOfInput();");
+    bodies.back().line("emit(makeToken(orvel::Token::EOF_TYPE));");
+    CodeWriter otherwise;
+    otherwise.line(noViableAlt());
+    choice(out, d, d.alts.size(), bodies, bodies, otherwise, true, 0, {});
 }
 
 std::string LexerGenerator::signature(std::size_t index, bool qualified) const
@@ -112,7 +166,7 @@ void LexerGenerator::defaultHandler(CodeWriter& out, std::size_t index)
 {
     out.chain("catch (const orvel::RecognitionException& ex)");
     passThrough(out);
-    out.line("reportError(ex);");
+    out.line("reportSyntaxError(ex);");
     out.line("recover(ex, " + setName(info_.follow[index]) + ");");
 }
 

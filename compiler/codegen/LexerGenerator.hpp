@@ -35,7 +35,9 @@ private:
     std::string consumeOne() const override { return "consume();"; }
     void matchTerminal(CodeWriter& out, const Node& node) override;
     void ruleReference(CodeWriter& out, const Node& node, bool verified) override;
+    void settings(CodeWriter& out) const;
     void nextToken(CodeWriter& out);
+    void modeChoice(CodeWriter& out, std::size_t mode);
 };
 
 }

@@ -51,6 +51,8 @@ void ParserGenerator::prelude(CodeWriter& out)
                          std::to_string(info_.k) + ")");
         if (build_)
             factorySetup(out);
+        if (info_.errorLimit > 0)
+            out.line("setErrorLimit(" + std::to_string(info_.errorLimit) + ");");
         out.close();
         out.line("");
     }
@@ -127,7 +129,7 @@ void ParserGenerator::defaultHandler(CodeWriter& out, std::size_t index)
     out.open("if (LT(1) == lastErrorToken_)");
     out.line("consume();");
     out.chain("else");
-    out.line("reportError(ex);");
+    out.line("reportSyntaxError(ex);");
     out.line("lastErrorToken_ = LT(1);");
     out.close();
     out.line("consumeUntil(" + setName(info_.follow[index]) + ");");

@@ -331,9 +331,14 @@ void RecognizerGenerator::terminal(CodeWriter& out, const Node& node, bool verif
 void RecognizerGenerator::matchTerminal(CodeWriter& out, const Node& node)
 {
     switch (node.kind) {
-    case NodeKind::String:
-        matchCall(out, "match", symbol(vocabulary_.byLiteral(node.text)));
+    case NodeKind::String: {
+        const int type = vocabulary_.byLiteral(node.text);
+        if (isSoft(type))
+            matchCall(out, "matchSoft", symbol(type) + ", " + quoted(node.text));
+        else
+            matchCall(out, "match", symbol(type));
         break;
+    }
     case NodeKind::TokenRef:
         matchCall(out, "match", symbol(node.text == "EOF" ? 1 : vocabulary_.byName(node.text)));
         break;
@@ -532,6 +537,14 @@ RecognizerGenerator::Tests RecognizerGenerator::decisionTests(const Decision& d,
 
 // A condition that holds when LA(depth), read into la<depth>_, is in `set`;
 // empty when it always holds. Records the la<depth>_ read in `reads`.
+bool RecognizerGenerator::isSoft(int symbol) const
+{
+    if (grammar_.lexer || grammar_.treeParser)
+        return false;
+    const TokenEntry* e = vocabulary_.byType(symbol);
+    return e && e->soft;
+}
+
 std::string RecognizerGenerator::test(const SymbolSet& set, int depth, int& reads,
                                       std::vector<std::string>& tables)
 {
@@ -545,6 +558,24 @@ std::string RecognizerGenerator::test(const SymbolSet& set, int depth, int& read
     const bool hasEof = grammar_.lexer && set.has(info_.eofSymbol);
     if (hasEof)
         m.pop_back();
+    // A contextual keyword comes as a name: it is told by its text.
+    std::string soft;
+    for (const int s : m)
+        if (isSoft(s))
+            soft += " || LT(" + std::to_string(depth) + ")->getText() == " +
+                    quoted(vocabulary_.byType(s)->literal);
+    if (!soft.empty()) {
+        std::vector<int> hard;
+        for (const int s : m)
+            if (!isSoft(s))
+                hard.push_back(s);
+        SymbolSet rest(info_.symbolCount);
+        for (const int s : hard)
+            rest.add(s);
+        const std::string first =
+            hard.empty() ? soft.substr(4) : "(" + test(rest, depth, reads, tables) + ")" + soft;
+        return "(" + first + ")";
+    }
     std::string out;
     const bool contiguous = !m.empty() && m.back() - m.front() + 1 == static_cast<int>(m.size());
     if (m.empty()) {
@@ -603,8 +634,12 @@ std::string RecognizerGenerator::guardTest(const std::vector<Guard>& guards, int
 // Whether `choice` writes a switch on LA(1): for three or more alternatives
 // that one symbol tells apart and no predicate guards.
 bool RecognizerGenerator::usesSwitch(const Decision& d, std::size_t tests, bool allowSwitch,
-                                     const std::vector<std::string>& preds)
+                                     const std::vector<std::string>& preds) const
 {
+    for (const std::vector<SymbolSet>& alt : d.alts)
+        for (const int s : alt[0].members())
+            if (isSoft(s))
+                return false;
     for (const std::string& p : preds)
         if (!p.empty())
             return false;

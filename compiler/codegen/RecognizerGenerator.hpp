@@ -159,8 +159,10 @@ private:
                               std::vector<std::string>& tables);
     std::string guardTest(const std::vector<Guard>& guards, int depth, int& reads,
                           std::vector<std::string>& tables);
-    static bool usesSwitch(const Decision& d, std::size_t tests, bool allowSwitch,
-                           const std::vector<std::string>& preds);
+    bool usesSwitch(const Decision& d, std::size_t tests, bool allowSwitch,
+                    const std::vector<std::string>& preds) const;
+    // Whether `symbol` is a contextual keyword of a parser.
+    bool isSoft(int symbol) const;
     std::vector<int> setMembers(const SymbolSet& set) const;
 
     std::size_t ruleIndex_ = 0;  // the rule being written

@@ -5,7 +5,10 @@ namespace orvelc {
 void TreeParserGenerator::publicMembers(CodeWriter& out)
 {
     const std::string& n = grammar_.name;
-    out.line(n + "() = default;");
+    if (info_.errorLimit > 0)
+        out.line(n + "() { setErrorLimit(" + std::to_string(info_.errorLimit) + "); }");
+    else
+        out.line(n + "() = default;");
     out.line("explicit " + n + "(const orvel::RefCount<orvel::TreeParserInputState>& state);");
     out.line("");
     declareParserBasics(out);
@@ -26,6 +29,8 @@ void TreeParserGenerator::prelude(CodeWriter& out)
     const std::string& n = grammar_.name;
     out.line(n + "::" + n + "(const orvel::RefCount<orvel::TreeParserInputState>& state)");
     out.openFunction("    : TreeParser(state)");
+    if (info_.errorLimit > 0)
+        out.line("setErrorLimit(" + std::to_string(info_.errorLimit) + ");");
     out.close();
     out.line("");
     defineParserBasics(out);
@@ -72,7 +77,7 @@ void TreeParserGenerator::defaultHandler(CodeWriter& out, std::size_t)
 {
     out.chain("catch (const orvel::RecognitionException& ex)");
     passThrough(out);
-    out.line("reportError(ex);");
+    out.line("reportSyntaxError(ex);");
     out.open("if (t_)");
     out.line("t_ = t_->getNextSibling();");
     out.close();

@@ -55,8 +55,9 @@ struct Node {
     std::string text;  // literal (escapes decoded), referenced name or action code
     std::string label;
     std::string args;  // arguments of a rule reference
-    int low = 0;       // first character of a range
+    int low = 0;       // a lexer's character, or the first character of a range
     int high = 0;      // last character of a range
+    bool wide = false; // a lexer character (or range end) written as a code point of several bytes
     char suffix = 0;   // 0, '?', '*' or '+' after a block
     char treeOp = 0;   // 0, '^' (make it the root) or '!' (leave it out of the tree)
     bool always = false;  // an `@{ }` action: runs also while guessing
@@ -80,6 +81,7 @@ struct Rule {
     bool skip = false;
     bool start = false;
     bool manual = false;  // `name!`: builds its tree in actions only
+    int mode = 0;         // lexer: the mode the rule belongs to, 0 the default one
     std::string args;
     std::string returns;
     Code init;
@@ -94,6 +96,13 @@ struct TokenDecl {
     std::string literal;
     bool hasLiteral = false;
     std::string nodeType;  // `NAME<Class>`: the node class of this token type
+    bool soft = false;     // `soft "text";`: a contextual keyword
+    Position pos;
+};
+
+// A `mode NAME;` line of a lexer.
+struct ModeDecl {
+    std::string name;
     Position pos;
 };
 
@@ -106,6 +115,7 @@ struct Grammar {
     std::vector<TokenDecl> tokens;
     std::vector<Code> members;
     std::vector<std::unique_ptr<Rule>> rules;
+    std::vector<ModeDecl> modes;  // after the default mode, in order: mode i + 1
 };
 
 struct GrammarFile {

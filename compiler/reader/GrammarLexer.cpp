@@ -1,6 +1,7 @@
 #include "reader/GrammarLexer.hpp"
 
 #include "reader/GrammarTokens.hpp"
+#include "reader/Utf8.hpp"
 
 #include <orvel/CharBuffer.hpp>
 #include <orvel/NoViableAltForCharException.hpp>
@@ -16,6 +17,9 @@ const char* const grammarTokenNames[NUM_GRAMMAR_TOKENS] = {
     "\"exception\"", "'^'", "'!'", "'=>'", "'#('", "'@'", "node class"};
 
 namespace {
+
+// What a bad \u escape reads as.
+constexpr int replacementCharacter = 0xFFFD;
 
 bool isNameStart(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
@@ -148,7 +152,9 @@ int GrammarLexer::scanQuoted(int quote)
             throw orvel::RecognitionException(
                 quote == '"' ? "unterminated string" : "unterminated character", getFilename(),
                 line, column);
-        if (LA(1) == '\\') {
+        if (LA(1) == '\\' && LA(2) == 'u') {
+            value += encodeUtf8(scanCodePoint());
+        } else if (LA(1) == '\\') {
             value += static_cast<char>(scanEscape());
         } else {
             value += static_cast<char>(LA(1));
@@ -156,7 +162,7 @@ int GrammarLexer::scanQuoted(int quote)
         }
     }
     consume();
-    if (quote == '\'' && value.size() != 1)
+    if (quote == '\'' && value.size() != 1 && decodeUtf8(value) < 0)
         throw orvel::RecognitionException("a character literal holds exactly one character",
                                           getFilename(), line, column);
     text = value;
@@ -191,6 +197,36 @@ int GrammarLexer::scanEscape()
     default:
         throw error("unknown escape sequence");
     }
+}
+
+// Scans `\uXXXX` or `\u{X...}` (one to six digits) into a code point that
+// is no surrogate; a bad one is reported and read as U+FFFD.
+int GrammarLexer::scanCodePoint()
+{
+    consume();
+    consume();
+    const bool braced = LA(1) == '{';
+    if (braced)
+        consume();
+    int cp = 0;
+    int digits = 0;
+    while (isHex(LA(1)) && digits < (braced ? 6 : 4)) {
+        cp = cp * 16 + hexValue(LA(1));
+        consume();
+        ++digits;
+    }
+    const char* problem = nullptr;
+    if (braced ? digits == 0 || LA(1) != '}' : digits != 4)
+        problem = "\\u needs four hexadecimal digits, or one to six in braces";
+    else if (cp > maxCodePoint || (cp >= firstSurrogate && cp <= lastSurrogate))
+        problem = "\\u names no character: a surrogate or above 10FFFF";
+    if (braced && LA(1) == '}')
+        consume();
+    if (!problem)
+        return cp;
+    // Reported here, so that the rest of the literal reads on as it is.
+    diagnostics_.error({getLine(), getColumn()}, problem);
+    return replacementCharacter;
 }
 
 // Scans a bracketed action or argument with nested brackets, skipping

@@ -24,6 +24,7 @@ private:
     int scanToken();
     int scanQuoted(int quote);
     int scanEscape();
+    int scanCodePoint();
     int scanBracketed(int open, int close, int type);
     void skipComment();
     void skipQuotedInside(int quote);

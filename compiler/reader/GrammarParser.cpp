@@ -1,6 +1,7 @@
 #include "reader/GrammarParser.hpp"
 
 #include "reader/GrammarTokens.hpp"
+#include "reader/Utf8.hpp"
 
 #include <orvel/NoViableAltException.hpp>
 
@@ -9,6 +10,13 @@ namespace orvelc {
 namespace {
 
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
+// The character of a character literal: its byte, or the code point its
+// bytes encode.
+int characterOf(const std::string& literal)
+{
+    return literal.size() == 1 ? static_cast<unsigned char>(literal[0]) : decodeUtf8(literal);
+}
 
 std::unique_ptr<Node> makeNode(NodeKind kind, Position pos)
 {
@@ -98,27 +106,67 @@ void GrammarParser::grammar(GrammarFile& out)
     Grammar& grammar = *g;
     out.grammars.push_back(std::move(g));
     match(SEMI);
-    for (;;) {
-        if (LA(1) == K_OPTIONS) {
-            options(grammar.options);
-        } else if (LA(1) == K_TOKENS) {
-            tokens(grammar.tokens);
-        } else if (LA(1) == K_MEMBERS) {
-            consume();
-            grammar.members.push_back(takeCode());
-        } else {
-            break;
-        }
-    }
-    while ((LA(1) == ID || LA(1) == K_FRAGMENT || LA(1) == K_SKIP || LA(1) == K_START) &&
-           !diagnostics_.saturated()) {
+    while (!diagnostics_.saturated()) {
         try {
-            grammar.rules.push_back(rule(grammar.lexer));
+            if (!section(grammar))
+                return;
         } catch (const orvel::RecognitionException& ex) {
             report(ex);
             skipPast(SEMI);
         }
     }
+}
+
+// One section, rule or `mode` line of a grammar; false when none comes next.
+bool GrammarParser::section(Grammar& grammar)
+{
+    switch (LA(1)) {
+    case K_OPTIONS:
+        options(grammar.options);
+        return true;
+    case K_TOKENS:
+        tokens(grammar.tokens);
+        return true;
+    case K_MEMBERS:
+        consume();
+        grammar.members.push_back(takeCode());
+        return true;
+    case K_FRAGMENT:
+    case K_SKIP:
+    case K_START:
+        break;
+    case ID:
+        if (isContextual("mode") && LA(2) == ID) {
+            mode(grammar);
+            return true;
+        }
+        break;
+    default:
+        return false;
+    }
+    grammar.rules.push_back(rule(grammar.lexer));
+    grammar.rules.back()->mode = static_cast<int>(grammar.modes.size());
+    return true;
+}
+
+// `mode NAME;`: the token rules up to the next one belong to mode NAME.
+void GrammarParser::mode(Grammar& grammar)
+{
+    const Position pos = here();
+    consume();
+    ModeDecl m;
+    m.pos = here();
+    m.name = take(ID);
+    match(SEMI);
+    if (!grammar.lexer)
+        diagnostics_.error(pos, "only lexers have modes");
+    else
+        grammar.modes.push_back(m);
+}
+
+bool GrammarParser::isContextual(const char* word)
+{
+    return LA(1) == ID && LT(1)->getText() == word;
 }
 
 std::unique_ptr<Rule> GrammarParser::rule(bool lexer)
@@ -194,6 +242,10 @@ void GrammarParser::tokens(std::vector<TokenDecl>& out)
     while (LA(1) == ID || LA(1) == STRING) {
         TokenDecl d;
         d.pos = here();
+        if (isContextual("soft") && LA(2) == STRING) {
+            consume();
+            d.soft = true;
+        }
         if (LA(1) == STRING) {
             d.literal = take(STRING);
             d.hasLiteral = true;
@@ -370,14 +422,17 @@ std::unique_ptr<Node> GrammarParser::literal(bool lexer)
     }
     if (isChar && LA(1) == RANGE) {
         consume();
+        const std::string last = take(CHAR);
         auto node = makeNode(NodeKind::Range, pos);
-        node->low = static_cast<unsigned char>(value[0]);
-        node->high = static_cast<unsigned char>(take(CHAR)[0]);
+        node->low = characterOf(value);
+        node->high = characterOf(last);
+        node->wide = value.size() > 1 || last.size() > 1;
         return node;
     }
-    auto node = makeNode(value.size() == 1 ? NodeKind::Char : NodeKind::String, pos);
+    auto node = makeNode(isChar ? NodeKind::Char : NodeKind::String, pos);
     node->text = value;
-    node->low = value.empty() ? 0 : static_cast<unsigned char>(value[0]);
+    node->low = isChar ? characterOf(value) : value.empty() ? 0 : static_cast<unsigned char>(value[0]);
+    node->wide = isChar && value.size() > 1;
     return node;
 }
 

@@ -29,6 +29,10 @@ public:
 private:
     void declaration(GrammarFile& out);
     void grammar(GrammarFile& out);
+    bool section(Grammar& grammar);
+    void mode(Grammar& grammar);
+    // Whether LT(1) is the name `word`, which only its place makes a keyword.
+    bool isContextual(const char* word);
     std::unique_ptr<Rule> rule(bool lexer);
     void options(std::vector<Option>& out);
     void tokens(std::vector<TokenDecl>& out);

@@ -64,8 +64,9 @@ std::string Report::grammar(const GrammarInfo& g) const
     for (const auto& r : grammar.rules)
         out += "<a href=\"#" + htmlEscape(anchorOf(grammar, r->name)) + "\">" + htmlEscape(r->name) + "</a> ";
     out += "</p>\n";
-    if (grammar.lexer && !g.tokenDecision.alts.empty())
-        out += "<p>Choice among the token rules, end of input last:</p>" + decision(g, g.tokenDecision);
+    for (std::size_t m = 0; m < g.tokenDecisions.size(); ++m)
+        out += "<p>Choice among the token rules of mode " + htmlEscape(g.modeNames[m]) +
+               ", end of input last:</p>" + decision(g, g.tokenDecisions[m], m);
     for (std::size_t i = 0; i < grammar.rules.size(); ++i)
         out += rule(g, i);
     return out;
@@ -102,7 +103,7 @@ std::string Report::rule(const GrammarInfo& g, std::size_t index) const
 
 // A table of the decision's alternatives and their lookahead, depth by depth
 // up to the depth that the code tests.
-std::string Report::decision(const GrammarInfo& g, const Decision& d) const
+std::string Report::decision(const GrammarInfo& g, const Decision& d, std::size_t mode) const
 {
     std::string out = "<table class=\"decision\"><tr><th>decision at " + position(d.pos) + "</th>";
     for (int depth = 1; depth <= d.depth; ++depth)
@@ -111,7 +112,7 @@ std::string Report::decision(const GrammarInfo& g, const Decision& d) const
     const bool tokens = d.rule < 0 && g.grammar->lexer;
     for (std::size_t a = 0; a < d.alts.size(); ++a) {
         const bool last = a + 1 == d.alts.size();
-        std::string name = tokens ? (last ? "end of input" : g.tokenRules[a]->name)
+        std::string name = tokens ? (last ? "end of input" : g.tokenRules[mode][a]->name)
                                   : (d.hasExit && last ? "exit" : "alternative " + std::to_string(a + 1));
         out += "<tr><td>" + htmlEscape(name) + "</td>";
         for (int depth = 0; depth < d.depth; ++depth)

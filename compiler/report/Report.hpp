@@ -24,7 +24,9 @@ public:
 private:
     std::string grammar(const GrammarInfo& g) const;
     std::string rule(const GrammarInfo& g, std::size_t index) const;
-    std::string decision(const GrammarInfo& g, const Decision& d) const;
+    // The lookahead table of `d`; a token decision's rows name the token
+    // rules of lexer mode `mode`.
+    std::string decision(const GrammarInfo& g, const Decision& d, std::size_t mode = 0) const;
     std::string conflicts(const GrammarInfo& g, int rule) const;
     std::string set(const GrammarInfo& g, const SymbolSet& s) const;
 

@@ -3,6 +3,7 @@
 
 #include <orvel/BitSet.hpp>
 #include <orvel/CharScannerLiteralsLess.hpp>
+#include <orvel/ErrorCounter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/InputBuffer.hpp>
 #include <orvel/LexerInputState.hpp>
@@ -14,8 +15,10 @@
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
 
+#include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace orvel {
 
@@ -187,8 +190,25 @@ public:
     virtual void newline();
     // Moves the column to the next tab stop (every tabSize columns, from 1).
     virtual void tab();
+    // Sets the width of a tab stop. Throws ORVELException, changing nothing,
+    // when `n` is below 1.
+    void setTabSize(int n);
+    // Returns the width of a tab stop (8 unless set).
+    int getTabSize() const { return tabSize; }
     // Writes ex.toString() and an end of line to std::cerr.
     virtual void reportError(const RecognitionException& ex);
+    // Reports `ex` through reportError() (which an override may change),
+    // then counts it; throws ErrorLimitException when the count reaches the
+    // limit. The generated rules report their errors this way.
+    void reportSyntaxError(const RecognitionException& ex);
+    // Returns how many errors reportSyntaxError() reported.
+    int getNumberOfSyntaxErrors() const { return errorCounter.getCount(); }
+    // Makes reportSyntaxError throw ErrorLimitException once it has reported `n`
+    // errors; 0 for no limit (the default). Throws ORVELException, changing
+    // nothing, when `n` is negative.
+    void setErrorLimit(int n) { errorCounter.setLimit(n); }
+    // Returns the error limit, 0 for none.
+    int getErrorLimit() const { return errorCounter.getLimit(); }
     // Writes "error: " and `s` (after the file name and ": " when the input has
     // a name) and an end of line to std::cerr.
     virtual void reportError(const std::string& s);
@@ -213,8 +233,29 @@ public:
     // Returns `c` in lower case; EOF_CHAR, and any value that is no byte,
     // unchanged.
     virtual int toLower(int c) const;
-    // Called by lexers when they reach end of input; does nothing here.
+    // Called by generated lexers the first time they reach end of input,
+    // before they make the EOF token (which comes after any token emit()
+    // queued here); does nothing here.
     virtual void uponEOF();
+    // Queues `t` to be returned by nextToken after the token being scanned
+    // (if any) and any queued before it. `t` must not be empty; throws
+    // ORVELException, queueing nothing, when it is.
+    void emit(const TokenRefCount<Token>& t);
+    // Returns the lexer mode in force (0, the default mode, unless changed).
+    int getMode() const { return mode; }
+    // Switches to `m`, forgetting the mode in force. Throws ORVELException,
+    // changing nothing, when `m` is no mode of this lexer.
+    void setMode(int m);
+    // Switches to `m`, keeping the mode in force for popMode(). Throws as
+    // setMode does.
+    void pushMode(int m);
+    // Returns to the mode the last pushMode() left and returns it. With no
+    // mode pushed, throws a RecognitionException at the current position,
+    // changing nothing.
+    int popMode();
+    // Returns the type of the last token nextToken returned,
+    // Token::INVALID_TYPE before the first.
+    int prevType() const { return previousType; }
     // Writes one blank per level of rule nesting to std::cout.
     virtual void traceIndent();
     // Enters rule `rname`: one level deeper, then writes the indented line
@@ -229,6 +270,21 @@ public:
     virtual TokenRefCount<Token> makeToken(int t);
 
 protected:
+    // Declares how many modes the lexer has (1 unless called); the generated
+    // constructors call it. Throws ORVELException when `n` is below 1.
+    void setModeCount(int n);
+    // Returns whether emit() queued a token that nextToken has not returned.
+    bool hasEmitted() const { return !emitted.empty(); }
+    // Takes the first token emit() queued; one must be queued.
+    TokenRefCount<Token> takeEmitted();
+    // Returns `t` after noting it as the token nextToken returns: its type
+    // for prevType(), and on the token whether a line end came since the
+    // previous token (or the start of input) ended.
+    TokenRefCount<Token> deliver(const TokenRefCount<Token>& t);
+    // Calls uponEOF() the first time it is called; for the generated
+    // nextToken at end of input.
+    void endOfInput();
+
     std::string text;
     // Whether consumed and appended characters go into `text`.
     bool saveText = true;
@@ -247,6 +303,15 @@ protected:
 
 private:
     void matchChars(const char* s, std::string::size_type n);
+
+    ErrorCounter errorCounter;
+    std::deque<TokenRefCount<Token>> emitted;
+    int mode = 0;
+    int modeCount = 1;
+    std::vector<int> modeStack;
+    int previousType = Token::INVALID_TYPE;
+    int lineAfterPrevious = 1;  // where the last returned token ended
+    bool eofReached = false;
 };
 
 }

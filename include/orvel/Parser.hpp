@@ -3,6 +3,7 @@
 
 #include <orvel/AST.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/ErrorCounter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/ParserInputState.hpp>
 #include <orvel/RefCount.hpp>
@@ -47,6 +48,9 @@ public:
     virtual int LA(unsigned int i) = 0;
     // Returns the i-th lookahead token (i counts from 1).
     virtual TokenRefCount<Token> LT(unsigned int i) = 0;
+    // Returns whether a line end came before the i-th lookahead token (i
+    // counts from 1), as the lexer noted on it; white space it skipped counts.
+    bool newlineBefore(unsigned int i) { return LT(i)->getNewlineBefore(); }
     // Stores `factory` (not owned) for tree building; same as setASTFactory.
     virtual void setASTNodeFactory(ASTFactory* factory);
     // Stores `factory` (not owned) for tree building.
@@ -75,6 +79,11 @@ public:
     // MismatchedTokenException and consumes nothing. Writes debug lines when
     // DEBUG_PARSER is set.
     virtual void match(int t);
+    // Consumes the current token if its text is `text`, whatever its type (a
+    // contextual keyword `t` that the lexer makes as a name); otherwise
+    // throws MismatchedTokenException expecting `t`, consuming nothing. End of
+    // file never matches.
+    void matchSoft(int t, const std::string& text);
     // Consumes the current token if it is not of type `t`; otherwise throws
     // MismatchedTokenException (excluded kind) and consumes nothing.
     virtual void matchNot(int t);
@@ -90,6 +99,18 @@ public:
     virtual void recover(const RecognitionException& ex, const BitSet& tokenSet);
     // Writes ex.toString() and an end of line to std::cerr.
     virtual void reportError(const RecognitionException& ex);
+    // Reports `ex` through reportError() (which an override may change),
+    // then counts it; throws ErrorLimitException when the count reaches the
+    // limit. The generated rules report their errors this way.
+    void reportSyntaxError(const RecognitionException& ex);
+    // Returns how many errors reportSyntaxError() reported.
+    int getNumberOfSyntaxErrors() const { return errorCounter.getCount(); }
+    // Makes reportSyntaxError throw ErrorLimitException once it has reported `n`
+    // errors; 0 for no limit (the default). Throws ORVELException, changing
+    // nothing, when `n` is negative.
+    void setErrorLimit(int n) { errorCounter.setLimit(n); }
+    // Returns the error limit, 0 for none.
+    int getErrorLimit() const { return errorCounter.getLimit(); }
     // Writes "file: error: s" (or "error: s" without a file name) to std::cerr.
     virtual void reportError(const std::string& s);
     // Writes "file: warning: s" (or "warning: s" without a file name) to
@@ -124,6 +145,8 @@ protected:
 
 private:
     void traceLine(const char* prefix, const char* ruleName);
+
+    ErrorCounter errorCounter;
 };
 
 }

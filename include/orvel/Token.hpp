@@ -52,12 +52,19 @@ public:
     // Returns ["text",<type>].
     virtual std::string toString() const;
 
+    // Returns whether a line end came between the previous token and this
+    // one, as the lexer that made it noted (false unless noted).
+    bool getNewlineBefore() const { return newlineBefore; }
+    // Notes whether a line end came before this token.
+    void setNewlineBefore(bool v) { newlineBefore = v; }
+
 protected:
     friend struct TokenRef;
 
     // The token's count record; set by the first handle, kept for life.
     TokenRef* ref = nullptr;
     int type = INVALID_TYPE;
+    bool newlineBefore = false;
 };
 
 // The empty token handle, returned wherever there is no token to give.

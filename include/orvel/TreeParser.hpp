@@ -3,6 +3,7 @@
 
 #include <orvel/AST.hpp>
 #include <orvel/ASTRefCount.hpp>
+#include <orvel/ErrorCounter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/RefCount.hpp>
 #include <orvel/TreeParserInputState.hpp>
@@ -64,6 +65,18 @@ public:
     virtual const char* const* getTokenNames() const = 0;
     // Writes ex.toString() and an end of line to std::cerr.
     virtual void reportError(const RecognitionException& ex);
+    // Reports `ex` through reportError() (which an override may change),
+    // then counts it; throws ErrorLimitException when the count reaches the
+    // limit. The generated rules report their errors this way.
+    void reportSyntaxError(const RecognitionException& ex);
+    // Returns how many errors reportSyntaxError() reported.
+    int getNumberOfSyntaxErrors() const { return errorCounter.getCount(); }
+    // Makes reportSyntaxError throw ErrorLimitException once it has reported `n`
+    // errors; 0 for no limit (the default). Throws ORVELException, changing
+    // nothing, when `n` is negative.
+    void setErrorLimit(int n) { errorCounter.setLimit(n); }
+    // Returns the error limit, 0 for none.
+    int getErrorLimit() const { return errorCounter.getLimit(); }
     // Writes "error: s" to std::cerr; never a file name.
     virtual void reportError(const std::string& s);
     // Writes "warning: s" to std::cerr; never a file name.
@@ -96,6 +109,8 @@ protected:
 
 private:
     void trace(const char* prefix, const char* ruleName, const ASTRefCount<AST>& t);
+
+    ErrorCounter errorCounter;
 };
 
 }

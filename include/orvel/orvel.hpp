@@ -23,6 +23,8 @@
 #include <orvel/CommonHiddenStreamToken.hpp>
 #include <orvel/CommonToken.hpp>
 #include <orvel/DotWriter.hpp>
+#include <orvel/ErrorCounter.hpp>
+#include <orvel/ErrorLimitException.hpp>
 #include <orvel/ErrorPresenter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/IOException.hpp>

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstring>
 #include <iostream>
+#include <string>
 
 #include "foundations/AdoptIntoState.hpp"
 
@@ -164,6 +165,12 @@ void CharScanner::reportError(const RecognitionException& ex)
     std::cerr << ex.toString() << std::endl;
 }
 
+void CharScanner::reportSyntaxError(const RecognitionException& ex)
+{
+    reportError(ex);
+    errorCounter.count();
+}
+
 void CharScanner::reportError(const std::string& s)
 {
     const std::string& file = getFilename();
@@ -212,6 +219,74 @@ int CharScanner::toLower(int c) const
 }
 
 void CharScanner::uponEOF() {}
+
+void CharScanner::setTabSize(int n)
+{
+    if (n < 1)
+        throw ORVELException("tab size must be at least 1: " + std::to_string(n));
+    tabSize = n;
+}
+
+void CharScanner::emit(const TokenRefCount<Token>& t)
+{
+    if (!t)
+        throw ORVELException("emit of an empty token");
+    emitted.push_back(t);
+}
+
+TokenRefCount<Token> CharScanner::takeEmitted()
+{
+    TokenRefCount<Token> t = emitted.front();
+    emitted.pop_front();
+    return t;
+}
+
+void CharScanner::setModeCount(int n)
+{
+    if (n < 1)
+        throw ORVELException("a lexer has at least one mode");
+    modeCount = n;
+}
+
+void CharScanner::setMode(int m)
+{
+    if (m < 0 || m >= modeCount)
+        throw ORVELException("no such lexer mode: " + std::to_string(m));
+    mode = m;
+}
+
+void CharScanner::pushMode(int m)
+{
+    const int previous = mode;
+    setMode(m);
+    modeStack.push_back(previous);
+}
+
+int CharScanner::popMode()
+{
+    if (modeStack.empty())
+        throw RecognitionException("popMode with no mode to return to", getFilename(), getLine(),
+                                   getColumn());
+    mode = modeStack.back();
+    modeStack.pop_back();
+    return mode;
+}
+
+TokenRefCount<Token> CharScanner::deliver(const TokenRefCount<Token>& t)
+{
+    t->setNewlineBefore(t->getLine() > lineAfterPrevious);
+    lineAfterPrevious = getLine();
+    previousType = t->getType();
+    return t;
+}
+
+void CharScanner::endOfInput()
+{
+    if (eofReached)
+        return;
+    eofReached = true;
+    uponEOF();
+}
 
 void CharScanner::traceIndent()
 {

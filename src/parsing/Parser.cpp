@@ -79,6 +79,14 @@ void Parser::match(int t)
     consume();
 }
 
+void Parser::matchSoft(int t, const std::string& text)
+{
+    if (LA(1) == Token::EOF_TYPE || LT(1)->getText() != text)
+        throw MismatchedTokenException(getTokenNames(), getNumTokens(), LT(1), t, false,
+                                       getFilename());
+    consume();
+}
+
 void Parser::matchNot(int t)
 {
     if (LA(1) == t)
@@ -119,6 +127,12 @@ void Parser::recover(const RecognitionException&, const BitSet& tokenSet)
 void Parser::reportError(const RecognitionException& ex)
 {
     std::cerr << ex.toString() << std::endl;
+}
+
+void Parser::reportSyntaxError(const RecognitionException& ex)
+{
+    reportError(ex);
+    errorCounter.count();
 }
 
 void Parser::reportError(const std::string& s) { writeReport(getFilename(), "error", s); }

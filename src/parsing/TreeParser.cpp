@@ -50,6 +50,12 @@ void TreeParser::reportError(const RecognitionException& ex)
     std::cerr << ex.toString() << std::endl;
 }
 
+void TreeParser::reportSyntaxError(const RecognitionException& ex)
+{
+    reportError(ex);
+    errorCounter.count();
+}
+
 void TreeParser::reportError(const std::string& s) { std::cerr << "error: " << s << std::endl; }
 
 void TreeParser::reportWarning(const std::string& s)

@@ -27,8 +27,8 @@ public:
     bool accepted() const
     {
         const auto& rules = g_.grammar->rules;
-        if (decision_ < 0)  // the choice among token rules: the chosen one reads it all
-            return element(*g_.tokenRules[choice_]->body, 0, true, [](std::size_t, bool) { return true; });
+        if (decision_ < 0)  // the choice among token rules (of the one mode): the chosen one reads it all
+            return element(*g_.tokenRules[0][choice_]->body, 0, true, [](std::size_t, bool) { return true; });
         for (std::size_t r = 0; r < rules.size(); ++r) {
             const bool root = g_.grammar->lexer ? !rules[r]->fragment : rules[r]->start || r == 0;
             if (root && element(*rules[r]->body, 0, false, [&](std::size_t p, bool c) {

@@ -1,13 +1,55 @@
 // Runs a generated recognizer over the file named on the command line. With a
 // parser, calls its start rule and exits 1 when anything was reported; with
-// only a lexer, prints tokens=N lines=L lensum=S.
+// TOKEN_NAMES, lists the lexer's tokens and its error count; with only a
+// lexer, prints tokens=N lines=L lensum=S. A recognizer that stops at its
+// error limit exits 1 after saying so.
 #include RECOGNIZER_HEADER
 
+#include <orvel/ErrorLimitException.hpp>
 #include <orvel/RecognitionException.hpp>
+#include <orvel/TextUtils.hpp>
 
 #include <cstdint>
 #include <fstream>
 #include <iostream>
+
+namespace {
+
+int run(LEXER& lexer, const std::string& name)
+{
+#ifdef PARSER
+    PARSER parser(lexer);
+    parser.setFilename(name);
+    try {
+        parser.START();
+    } catch (const orvel::RecognitionException& ex) {
+        parser.reportError(ex);
+        return 1;
+    }
+    return lexer.getNumberOfSyntaxErrors() + parser.getNumberOfSyntaxErrors() > 0 ? 1 : 0;
+#elif defined(TOKEN_NAMES)
+    static_cast<void>(name);
+    for (auto t = lexer.nextToken();; t = lexer.nextToken()) {
+        std::cout << t->getLine() << ':' << t->getColumn() << (t->getNewlineBefore() ? " ^ " : " ")
+                  << TOKEN_NAMES[t->getType()] << " \"" << orvel::displayText(t->getText())
+                  << "\"\n";
+        if (t->getType() == orvel::Token::EOF_TYPE)
+            break;
+    }
+    std::cout << "errors=" << lexer.getNumberOfSyntaxErrors() << '\n';
+    return 0;
+#else
+    static_cast<void>(name);
+    std::uint32_t tokens = 0;
+    std::uint32_t lensum = 0;
+    for (auto t = lexer.nextToken(); t->getType() != orvel::Token::EOF_TYPE; t = lexer.nextToken())
+        lensum += ++tokens * static_cast<std::uint32_t>(t->getText().size());
+    std::cout << "tokens=" << tokens << " lines=" << lexer.lines << " lensum=" << lensum << '\n';
+    return 0;
+#endif
+}
+
+}
 
 int main(int argc, char** argv)
 {
@@ -18,22 +60,10 @@ int main(int argc, char** argv)
     const std::string name = path.substr(path.find_last_of('/') + 1);
     LEXER lexer(in);
     lexer.setFilename(name);
-#ifdef PARSER
-    PARSER parser(lexer);
-    parser.setFilename(name);
     try {
-        parser.START();
-    } catch (const orvel::RecognitionException& ex) {
-        parser.reportError(ex);
+        return run(lexer, name);
+    } catch (const orvel::ErrorLimitException& ex) {
+        std::cerr << ex.what() << '\n';
         return 1;
     }
-    return lexer.errors + parser.errors > 0 ? 1 : 0;
-#else
-    std::uint32_t tokens = 0;
-    std::uint32_t lensum = 0;
-    for (auto t = lexer.nextToken(); t->getType() != orvel::Token::EOF_TYPE; t = lexer.nextToken())
-        lensum += ++tokens * static_cast<std::uint32_t>(t->getText().size());
-    std::cout << "tokens=" << tokens << " lines=" << lexer.lines << " lensum=" << lensum << '\n';
-    return 0;
-#endif
 }

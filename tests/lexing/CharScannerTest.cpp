@@ -1,5 +1,6 @@
 #include <orvel/CharBuffer.hpp>
 #include <orvel/CharScannerLiteralsLess.hpp>
+#include <orvel/ErrorLimitException.hpp>
 #include <orvel/MismatchedCharException.hpp>
 #include <orvel/NoViableAltForCharException.hpp>
 
@@ -53,8 +54,9 @@ public:
 
     using CharScanner::inputState;
     using CharScanner::literals;
+    using CharScanner::deliver;
     using CharScanner::saveText;
-    using CharScanner::tabSize;
+    using CharScanner::setModeCount;
 
     bool literalsCaseSensitive = true;
 };
@@ -190,7 +192,7 @@ TEST(CharScanner, ConsumeAppendsTheCharacterAndMovesTheColumnOnOrToTheNextTabSto
     for (const auto& c : cases) {
         ProbeScanner s(c.input);
         if (c.tabSize != 0)
-            s.tabSize = c.tabSize;
+            s.setTabSize(c.tabSize);
         s.setColumn(c.fromColumn);
         s.inputState->guessing = c.guessing;
         s.consume();
@@ -282,6 +284,71 @@ TEST(CharScanner, ReportsGoToStandardErrorAndTracesToStandardOutputOneLineEach)
               err.text());
     EXPECT_EQ(" > lexer mOUTER; c==97\n  > lexer mINNER; c==97\n  < lexer mINNER; c==-1\n < lexer mOUTER; c==-1\n",
               out.text());
+}
+
+// Syntax errors are reported through reportError, which an override may
+// change, and counted up to the limit.
+TEST(CharScanner, CountsTheSyntaxErrorsItReportsAndThrowsOnceTheLimitIsReached)
+{
+    struct Quiet : ProbeScanner {
+        using ProbeScanner::ProbeScanner;
+        void reportError(const RecognitionException& ex) override { seen += ex.getMessage(); }
+        std::string seen;
+    } s("a");
+    s.reportError(RecognitionException("not counted "));
+    s.reportSyntaxError(RecognitionException("m"));
+    EXPECT_EQ(1, s.getNumberOfSyntaxErrors());
+    EXPECT_THROW(s.setErrorLimit(-1), ORVELException);
+    EXPECT_EQ(0, s.getErrorLimit());
+    s.setErrorLimit(2);
+    EXPECT_THROW_TEXT(s.reportSyntaxError(RecognitionException("n")), ErrorLimitException,
+                      "stopped after 2 errors");
+    EXPECT_EQ(2, s.getNumberOfSyntaxErrors());
+    EXPECT_EQ("not counted mn", s.seen);
+}
+
+// Misuse of the tab size, the modes and emit() throws and changes nothing.
+TEST(CharScanner, ModesStackUpAndMisuseOfModesTabSizeAndEmitThrowsChangingNothing)
+{
+    ProbeScanner s("ab");
+    s.setFilename("m.txt");
+    EXPECT_THROW(s.setTabSize(0), ORVELException);
+    EXPECT_EQ(8, s.getTabSize());
+    EXPECT_THROW(s.setMode(1), ORVELException);
+    s.setModeCount(3);
+    s.pushMode(1);
+    s.pushMode(2);
+    EXPECT_THROW(s.pushMode(3), ORVELException);
+    EXPECT_EQ(2, s.getMode());
+    EXPECT_EQ(1, s.popMode());
+    s.setMode(2);
+    EXPECT_EQ(0, s.popMode());
+    s.consume();
+    EXPECT_THROW_TEXT(s.popMode(), RecognitionException, "m.txt:1:2: popMode with no mode to return to");
+    EXPECT_EQ(0, s.getMode());
+    EXPECT_THROW(s.emit(nullToken), ORVELException);
+}
+
+// What nextToken returns is noted: its type for prevType(), and on the
+// token whether a line end came since the previous one ended.
+TEST(CharScanner, DeliverNotesThePreviousTypeAndLineEndsBetweenTokens)
+{
+    ProbeScanner s("");
+    EXPECT_EQ(Token::INVALID_TYPE, s.prevType());
+    const struct {
+        int newlinesBefore, newlinesInside;
+        bool newlineBefore;
+    } cases[] = {{0, 0, false}, {1, 0, true}, {0, 2, false}, {0, 0, false}, {2, 1, true}};
+    int type = Token::MIN_USER_TYPE;
+    for (const auto& c : cases) {
+        for (int i = 0; i < c.newlinesBefore; ++i)
+            s.newline();
+        s.resetText();
+        for (int i = 0; i < c.newlinesInside; ++i)
+            s.newline();
+        EXPECT_EQ(c.newlineBefore, s.deliver(s.makeToken(type))->getNewlineBefore()) << type;
+        EXPECT_EQ(type++, s.prevType());
+    }
 }
 
 // The literal table orders its keys as the scanner's case rule says at each comparison.

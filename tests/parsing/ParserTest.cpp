@@ -1,5 +1,6 @@
 #include <orvel/ASTNULLType.hpp>
 #include <orvel/CommonASTWithPosition.hpp>
+#include <orvel/ErrorLimitException.hpp>
 #include <orvel/LLkParser.hpp>
 #include <orvel/MismatchedTokenException.hpp>
 #include <orvel/NoViableAltException.hpp>
@@ -87,6 +88,12 @@ TEST(Parser, MatchingConsumesOnlyOnSuccessAndDebugLinesAndReportsShowWhatHappene
     parser.reportWarning("odd");
     parser.reportError(RecognitionException("m", "b.txt", 3, 4));
     EXPECT_EQ("sum.txt: error: bad\nsum.txt: warning: odd\nerror: bad\nwarning: odd\nb.txt:3:4: m\n", err.text());
+    EXPECT_EQ(0, parser.getNumberOfSyntaxErrors());
+    parser.setErrorLimit(2);
+    parser.reportSyntaxError(RecognitionException("m", "b.txt", 3, 4));
+    EXPECT_THROW_TEXT(parser.reportSyntaxError(RecognitionException("m", "b.txt", 3, 4)),
+                      ErrorLimitException, "stopped after 2 errors");
+    EXPECT_EQ(2, parser.getNumberOfSyntaxErrors());
 }
 
 // Parsers on one state share its file name, guessing, position and buffer; a
@@ -303,6 +310,8 @@ TEST(TreeParser, ReportsNeverShowAFileNameAndTracesShowTheNodeAndGuessing)
     parser.traceIn("s", nullAST);
     EXPECT_EQ(-1, parser.traceDepth);
     EXPECT_EQ("error: bad tree\nwarning: odd tree\n<AST>: expecting ID, found '<empty tree>'\n", err.text());
+    parser.reportSyntaxError(MismatchedTokenException(tokenNames, numTokens, nullAST, ID, false));
+    EXPECT_EQ(1, parser.getNumberOfSyntaxErrors());
     EXPECT_EQ("| > expr(+)\n"
               "|  > atom(null)\n"
               "|  < atom(<ASTNULL>) [guessing]\n"
