@@ -1,6 +1,8 @@
 #ifndef ORVEL_SRC_ITERATIVEDELETE_HPP
 #define ORVEL_SRC_ITERATIVEDELETE_HPP
 
+#include "foundations/Recycler.hpp"
+
 #include <algorithm>
 #include <cstddef>
 #include <vector>
@@ -20,7 +22,7 @@ namespace orvel::detail {
 template <typename Record>
 void deleteIteratively(Record* record)
 {
-    static thread_local std::vector<Record*>* pending = nullptr;
+    static thread_local std::vector<Record*>* pending ORVEL_FAST_TLS = nullptr;
     if (pending) {
         pending->push_back(record);
         return;

@@ -4,7 +4,32 @@
 #include <cstddef>
 #include <new>
 
+// Thread-local variables of the library reached on every token use the
+// initial-exec model: one load from the thread pointer instead of a call that
+// looks the variable up. Safe for a shared library linked at start-up; one
+// opened with dlopen() takes the few bytes from the space the C library
+// keeps for such libraries.
+#if defined(__ELF__) && (defined(__GNUC__) || defined(__clang__))
+#define ORVEL_FAST_TLS __attribute__((tls_model("initial-exec")))
+#else
+#define ORVEL_FAST_TLS
+#endif
+
 namespace orvel::detail {
+
+// Whether freed objects are kept for reuse: not under AddressSanitizer, so
+// that a use after free is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool recyclesFreedObjects = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool recyclesFreedObjects = false;
+#else
+inline constexpr bool recyclesFreedObjects = true;
+#endif
+#else
+inline constexpr bool recyclesFreedObjects = true;
+#endif
 
 // Storage for objects of one size, recycled per thread: a freed block goes to
 // the thread's list and the next object made on that thread reuses it, so
@@ -64,24 +89,14 @@ private:
         }
     };
 
-#if defined(__SANITIZE_ADDRESS__)
-    static constexpr bool recycles = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    static constexpr bool recycles = false;
-#else
-    static constexpr bool recycles = true;
-#endif
-#else
-    static constexpr bool recycles = true;
-#endif
+    static constexpr bool recycles = recyclesFreedObjects;
 
-    static thread_local List list;
+    static thread_local List list ORVEL_FAST_TLS;
     static thread_local Closer closer;
 };
 
 template <std::size_t Size>
-thread_local typename Recycler<Size>::List Recycler<Size>::list{nullptr, false};
+thread_local typename Recycler<Size>::List Recycler<Size>::list ORVEL_FAST_TLS{nullptr, false};
 
 template <std::size_t Size>
 thread_local typename Recycler<Size>::Closer Recycler<Size>::closer;

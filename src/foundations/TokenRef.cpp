@@ -1,6 +1,7 @@
 #include <orvel/TokenRef.hpp>
 
 #include <orvel/CommonHiddenStreamToken.hpp>
+#include <orvel/CommonToken.hpp>
 #include <orvel/Token.hpp>
 
 #include "foundations/IterativeDelete.hpp"
@@ -33,7 +34,14 @@ TokenRef* TokenRef::getRef(const Token* p)
     return detail::newRecordOwning<TokenRef>(const_cast<Token*>(p));
 }
 
-void TokenRef::release(TokenRef* record) { detail::deleteIteratively(record); }
+// A token made in a block frees no other token, so it needs no work list.
+void TokenRef::release(TokenRef* record)
+{
+    if (record->inBlock)
+        CommonToken::releaseBlock(record);
+    else
+        detail::deleteIteratively(record);
+}
 
 void TokenRef::releaseUnreachableRun(TokenRef* record)
 {

@@ -4,7 +4,69 @@
 
 #include "foundations/Recycler.hpp"
 
+#include <new>
+
 namespace orvel {
+
+namespace {
+
+// A token made by make() together with its count record. While the block is
+// free the token stays constructed, keeping its text's storage for the next.
+// The record's storage comes first, so the record's address is the block's.
+struct TokenBlock {
+    alignas(TokenRef) unsigned char record[sizeof(TokenRef)];
+    CommonToken token;
+    TokenBlock* next = nullptr;
+};
+
+// A freed block keeps at most this much text storage.
+constexpr std::size_t keptTextCapacity = 256;
+
+// The free blocks of one thread; plain data, so that it can still be used
+// while the thread's other objects are destroyed.
+struct FreeBlocks {
+    TokenBlock* head;
+    bool closed;
+};
+thread_local FreeBlocks freeBlocks ORVEL_FAST_TLS{nullptr, false};
+
+// Frees the thread's free blocks when the thread ends; made (once) when a
+// block goes onto the empty list.
+struct FreeBlocksCloser {
+    void touch() {}
+    ~FreeBlocksCloser()
+    {
+        freeBlocks.closed = true;
+        while (TokenBlock* block = freeBlocks.head) {
+            freeBlocks.head = block->next;
+            delete block;
+        }
+    }
+};
+thread_local FreeBlocksCloser freeBlocksCloser;
+
+TokenBlock* takeBlock()
+{
+    if (TokenBlock* block = freeBlocks.head) {
+        freeBlocks.head = block->next;
+        return block;
+    }
+    return new TokenBlock;
+}
+
+void giveBlock(TokenBlock* block) noexcept
+{
+    if (!detail::recyclesFreedObjects || freeBlocks.closed) {
+        delete block;
+        return;
+    }
+    if (!freeBlocks.head)
+        freeBlocksCloser.touch();
+    block->next = freeBlocks.head;
+    freeBlocks.head = block;
+}
+
+}
 
 CommonToken::CommonToken(int t, const std::string& txt) : Token(t), text(txt) {}
 
@@ -28,7 +90,38 @@ std::string CommonToken::toString() const
            + ",column=" + getColumn() + "]";
 }
 
+std::string_view CommonToken::getTextView() const { return text; }
+
 TokenRefCount<Token> CommonToken::factory() { return new CommonToken; }
+
+TokenRefCount<Token> CommonToken::make(int t, std::string_view txt, int l, int c)
+{
+    TokenBlock* block = takeBlock();
+    CommonToken& token = block->token;
+    try {
+        token.text.assign(txt);
+    } catch (...) {
+        giveBlock(block);
+        throw;
+    }
+    token.type = t;
+    token.line = l;
+    token.column = c;
+    token.ref = nullptr;
+    TokenRef* record = ::new (block->record) TokenRef(&token);
+    record->inBlock = true;
+    // The handle made below takes the first share.
+    record->count = 0;
+    return TokenRefCount<Token>(&token);
+}
+
+void CommonToken::releaseBlock(TokenRef* record) noexcept
+{
+    auto* block = reinterpret_cast<TokenBlock*>(record);
+    if (block->token.text.capacity() > keptTextCapacity)
+        std::string().swap(block->token.text);
+    giveBlock(block);
+}
 
 void* CommonToken::operator new(std::size_t size)
 {
