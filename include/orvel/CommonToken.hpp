@@ -38,8 +38,8 @@ public:
     // Returns ["text",<type>,line=L,column=C]; the text is not escaped.
     std::string toString() const override;
 
-    // Returns a handle to a new default CommonToken: the scanner's default
-    // token object factory.
+    // Returns a handle to a new default CommonToken, made as make() makes
+    // its tokens: the scanner's default token object factory.
     static TokenRefCount<Token> factory();
     // Returns the only handle to a new CommonToken of type `t`, text `txt`,
     // line `l` and column `c`. The token and its count record are one block,

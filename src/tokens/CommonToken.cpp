@@ -92,7 +92,7 @@ std::string CommonToken::toString() const
 
 std::string_view CommonToken::getTextView() const { return text; }
 
-TokenRefCount<Token> CommonToken::factory() { return new CommonToken; }
+TokenRefCount<Token> CommonToken::factory() { return make(INVALID_TYPE, {}, 1, 1); }
 
 TokenRefCount<Token> CommonToken::make(int t, std::string_view txt, int l, int c)
 {
