@@ -58,8 +58,10 @@ public:
             ::operator delete(block);
             return;
         }
-        if (!list.head)
+        if (!list.armed) {
             closer.touch();
+            list.armed = true;
+        }
         list.head = new (block) Block{list.head};
     }
 
@@ -73,10 +75,12 @@ private:
     // objects are destroyed.
     struct List {
         Block* head;
+        // Whether the closer below has been made on this thread.
+        bool armed;
         bool closed;
     };
-    // Frees the thread's list when the thread ends; made (once) when a block
-    // goes onto the empty list.
+    // Frees the thread's list when the thread ends; made when the first block
+    // is released on the thread.
     struct Closer {
         void touch() {}
         ~Closer()
@@ -96,7 +100,7 @@ private:
 };
 
 template <std::size_t Size>
-thread_local typename Recycler<Size>::List Recycler<Size>::list ORVEL_FAST_TLS{nullptr, false};
+thread_local typename Recycler<Size>::List Recycler<Size>::list ORVEL_FAST_TLS{nullptr, false, false};
 
 template <std::size_t Size>
 thread_local typename Recycler<Size>::Closer Recycler<Size>::closer;

@@ -26,12 +26,14 @@ constexpr std::size_t keptTextCapacity = 256;
 // while the thread's other objects are destroyed.
 struct FreeBlocks {
     TokenBlock* head;
+    // Whether the closer below has been made on this thread.
+    bool armed;
     bool closed;
 };
-thread_local FreeBlocks freeBlocks ORVEL_FAST_TLS{nullptr, false};
+thread_local FreeBlocks freeBlocks ORVEL_FAST_TLS{nullptr, false, false};
 
-// Frees the thread's free blocks when the thread ends; made (once) when a
-// block goes onto the empty list.
+// Frees the thread's free blocks when the thread ends; made when the first
+// block is freed on the thread.
 struct FreeBlocksCloser {
     void touch() {}
     ~FreeBlocksCloser()
@@ -60,8 +62,10 @@ void giveBlock(TokenBlock* block) noexcept
         delete block;
         return;
     }
-    if (!freeBlocks.head)
+    if (!freeBlocks.armed) {
         freeBlocksCloser.touch();
+        freeBlocks.armed = true;
+    }
     block->next = freeBlocks.head;
     freeBlocks.head = block;
 }
@@ -99,7 +103,9 @@ TokenRefCount<Token> CommonToken::make(int t, std::string_view txt, int l, int c
     TokenBlock* block = takeBlock();
     CommonToken& token = block->token;
     try {
-        token.text.assign(txt);
+        // Cheaper than assign(): the text is never part of `txt`.
+        token.text.clear();
+        token.text.append(txt);
     } catch (...) {
         giveBlock(block);
         throw;
