@@ -34,13 +34,21 @@ TokenRef* TokenRef::getRef(const Token* p)
     return detail::newRecordOwning<TokenRef>(const_cast<Token*>(p));
 }
 
+namespace {
+
+// Kept out of line, so that the path of tokens made in a block sets up no
+// frame for the work list.
+__attribute__((noinline)) void deleteWithWorkList(TokenRef* record) { detail::deleteIteratively(record); }
+
+}
+
 // A token made in a block frees no other token, so it needs no work list.
 void TokenRef::release(TokenRef* record)
 {
     if (record->inBlock)
         CommonToken::releaseBlock(record);
     else
-        detail::deleteIteratively(record);
+        deleteWithWorkList(record);
 }
 
 void TokenRef::releaseUnreachableRun(TokenRef* record)
