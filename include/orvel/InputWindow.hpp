@@ -19,7 +19,8 @@ namespace orvel {
 // the stream's buffer whenever the lexer reaches the end of what it holds, and
 // keeps only the bytes from the oldest of the current token's start, the
 // oldest open mark and the cursor: memory follows the longest token or marked
-// stretch, not the input. A read takes at least one byte and otherwise only
+// stretch, not the input (a reader that never calls startToken() keeps all it
+// read). A read takes at least one byte and otherwise only
 // what the stream buffer says it holds, so it waits for no more input than a
 // byte-by-byte reader would. The stream's read position therefore runs ahead
 // of the lexer by up to a block: a caller that reads the stream after the

@@ -31,9 +31,10 @@ namespace orvel {
 // only newline(), tabs and setColumn() move, so it is worked out when asked
 // for (at the token's start, and for errors).
 //
-// Unlike CharScanner this class has no shared input state, token object
-// queue, literal table or virtual lookahead: everything a rule calls per byte
-// is inline and not virtual, for final lexer classes. Messages, reports,
+// Unlike CharScanner this class has no shared input state, literal table
+// (a generated lexer tells keywords apart itself) or virtual lookahead:
+// everything a rule calls per byte is inline and not virtual, for final
+// lexer classes. Messages, reports,
 // traces and recovery are CharScanner's, byte for byte. A case-insensitive
 // scanner folds LA() to lower case; the text keeps the input's own case.
 //
@@ -201,9 +202,8 @@ public:
         ++line;
         columnBase = static_cast<std::int64_t>(input.offset()) - 1;
     }
-    // Moves the column to the next tab stop (every getTabSize() columns from 1).
-    void tab() { setColumn(nextTabStop(getColumn())); }
-    // Returns the tab stop width, 8 unless changed.
+    // Returns the tab stop width, 8 unless changed: consume() moves the
+    // column of a tab to the next stop.
     int getTabSize() const { return tabSize; }
     // Sets the tab stop width. Throws ORVELException, changing nothing, below 1.
     void setTabSize(int size);

@@ -125,7 +125,7 @@ TEST(WindowScanner, FoldsLookaheadButKeepsTheInputsCaseInTheText)
 TEST(WindowScanner, KeepsLineAndColumnThroughTabsRunsNewlinesAndRewinds)
 {
     bool blanks[256] = {};
-    blanks[' '] = blanks['\t'] = true;
+    blanks[static_cast<unsigned char>(' ')] = blanks[static_cast<unsigned char>('\t')] = true;
     Window window("ab\t  \t\tx\ny", true, 1);
     window.consume();
     const WindowScanner::Mark start = window.mark();
