@@ -19,9 +19,9 @@ class TokenStream;
 // TokenBuffer of the shared input state, which pulls tokens from its stream
 // only as deep as lookahead asks. LA(), LT(), consume() and match(int) are
 // inline, so that a parser class marked final calls them without a virtual
-// dispatch and takes buffered tokens straight from the buffer. Rule traces show the text of all k
-// lookahead tokens; a lookahead that fails while the trace fetches it is
-// shown in the line instead of ending the trace.
+// dispatch and takes buffered tokens straight from the buffer. Rule traces
+// show the text of all k lookahead tokens; a lookahead that fails while the
+// trace fetches it is shown in the line instead of ending the trace.
 //
 // Still abstract: the generated parser supplies the tree of the last rule and
 // the token-name table.
@@ -44,10 +44,10 @@ public:
     TokenRefCount<Token> LT(unsigned int i) override { return inputState->input->LT(i); }
     // Counts one consume in the shared buffer.
     void consume() override { inputState->input->consume(); }
-    // Parser::match(int): consumes the current token if it is of type `t`,
-    // otherwise throws MismatchedTokenException and consumes nothing; debug
-    // lines when DEBUG_PARSER is set. Inline, so that a final parser matches
-    // without a call when the token is the one expected.
+    // As Parser::match(int): consumes the current token if it is of type
+    // `t`, otherwise throws MismatchedTokenException and consumes nothing;
+    // debug lines when DEBUG_PARSER is set. Inline, so that a final parser
+    // matches the expected token without a call.
     void match(int t) override
     {
         if (!DEBUG_PARSER && LA(1) == t)
