@@ -31,11 +31,17 @@ inline constexpr bool recyclesFreedObjects = true;
 inline constexpr bool recyclesFreedObjects = true;
 #endif
 
+// A thread keeps at most this many free blocks of one kind: more than a token
+// buffer drops at once (it compacts by 5,000 tokens), while most of a large
+// tree freed at once goes back to the heap instead of staying with the thread.
+inline constexpr unsigned int keptFreeBlocks = 8192;
+
 // Storage for objects of one size, recycled per thread: a freed block goes to
 // the thread's list and the next object made on that thread reuses it, so
 // that objects made and freed at a high rate (tokens and their count records)
-// seldom reach the heap. A thread's list is freed when the thread ends; blocks
-// freed after that go straight back to the heap. Under AddressSanitizer every
+// seldom reach the heap. A thread keeps at most keptFreeBlocks; its list is
+// freed when the thread ends, and blocks freed after that, or beyond that
+// number, go straight back to the heap. Under AddressSanitizer every
 // block goes to the heap, so that a use after free is still caught.
 template <std::size_t Size>
 class Recycler {
@@ -46,6 +52,7 @@ public:
     {
         if (Block* block = list.head) {
             list.head = block->next;
+            --list.count;
             return block;
         }
         return ::operator new(Size);
@@ -54,7 +61,7 @@ public:
     // Takes back a block that allocate() returned.
     static void release(void* block) noexcept
     {
-        if (!recycles || list.closed) {
+        if (!recycles || list.closed || list.count == keptFreeBlocks) {
             ::operator delete(block);
             return;
         }
@@ -63,6 +70,7 @@ public:
             list.armed = true;
         }
         list.head = new (block) Block{list.head};
+        ++list.count;
     }
 
 private:
@@ -75,6 +83,7 @@ private:
     // objects are destroyed.
     struct List {
         Block* head;
+        unsigned int count;
         // Whether the closer below has been made on this thread.
         bool armed;
         bool closed;
@@ -100,7 +109,7 @@ private:
 };
 
 template <std::size_t Size>
-thread_local typename Recycler<Size>::List Recycler<Size>::list ORVEL_FAST_TLS{nullptr, false, false};
+thread_local typename Recycler<Size>::List Recycler<Size>::list ORVEL_FAST_TLS{nullptr, 0, false, false};
 
 template <std::size_t Size>
 thread_local typename Recycler<Size>::Closer Recycler<Size>::closer;

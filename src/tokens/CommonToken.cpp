@@ -22,15 +22,16 @@ struct TokenBlock {
 // A freed block keeps at most this much text storage.
 constexpr std::size_t keptTextCapacity = 256;
 
-// The free blocks of one thread; plain data, so that it can still be used
-// while the thread's other objects are destroyed.
+// The free blocks of one thread, at most keptFreeBlocks; plain data, so that
+// it can still be used while the thread's other objects are destroyed.
 struct FreeBlocks {
     TokenBlock* head;
+    unsigned int count;
     // Whether the closer below has been made on this thread.
     bool armed;
     bool closed;
 };
-thread_local FreeBlocks freeBlocks ORVEL_FAST_TLS{nullptr, false, false};
+thread_local FreeBlocks freeBlocks ORVEL_FAST_TLS{nullptr, 0, false, false};
 
 // Frees the thread's free blocks when the thread ends; made when the first
 // block is freed on the thread.
@@ -51,6 +52,7 @@ TokenBlock* takeBlock()
 {
     if (TokenBlock* block = freeBlocks.head) {
         freeBlocks.head = block->next;
+        --freeBlocks.count;
         return block;
     }
     return new TokenBlock;
@@ -58,7 +60,7 @@ TokenBlock* takeBlock()
 
 void giveBlock(TokenBlock* block) noexcept
 {
-    if (!detail::recyclesFreedObjects || freeBlocks.closed) {
+    if (!detail::recyclesFreedObjects || freeBlocks.closed || freeBlocks.count == detail::keptFreeBlocks) {
         delete block;
         return;
     }
@@ -68,6 +70,7 @@ void giveBlock(TokenBlock* block) noexcept
     }
     block->next = freeBlocks.head;
     freeBlocks.head = block;
+    ++freeBlocks.count;
 }
 
 }
