@@ -34,9 +34,10 @@ namespace orvel {
 // Unlike CharScanner this class has no shared input state, literal table
 // (a generated lexer tells keywords apart itself) or virtual lookahead:
 // everything a rule calls per byte is inline and not virtual, for final
-// lexer classes. Messages, reports,
-// traces and recovery are CharScanner's, byte for byte. A case-insensitive
-// scanner folds LA() to lower case; the text keeps the input's own case.
+// lexer classes. Messages, reports, traces and recovery are CharScanner's,
+// byte for byte. A case-insensitive scanner folds LA() to lower case; the
+// text keeps the input's own case. At end of input consume() does nothing
+// (CharScanner appends the end-of-input value to the text).
 //
 // While guessing (getGuessing() above 0, between mark() and rewind()) an
 // edited text is not appended to. rewind() restores the cursor, line and
