@@ -3,10 +3,10 @@
 // methods; every token made with makeToken() and given its text), reading its
 // file through a CharBuffer over an std::ifstream. clex.l is its flex peer.
 //
-// Usage: clex FILE. Prints one line: "tokens=N lines=L lensum=S", where N is
-// the number of tokens, L the number of newline bytes in the input and S the
-// sum over the tokens, numbered from 1, of number times text length, modulo
-// 2^32.
+// Usage: clex [--tokens] FILE. Prints one line: "tokens=N lines=L lensum=S",
+// where N is the number of tokens, L the number of newline bytes in the input
+// and S the sum over the tokens, numbered from 1, of number times text length,
+// modulo 2^32. With --tokens it prints every token instead.
 //
 // The token set (longest match everywhere):
 // - skipped: white space [ \t\v\f\r]+; a newline; a backslash-newline; a
@@ -34,6 +34,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 namespace {
@@ -347,19 +348,39 @@ private:
 
 }
 
+namespace {
+
+// With --tokens, prints every token as "line:column type text" instead of the
+// summary, so that two tokenizers can be compared token by token.
+void printTokens(CLexer& lexer)
+{
+    for (TokenRefCount<Token> token = lexer.nextToken(); token->getType() != Token::EOF_TYPE;
+         token = lexer.nextToken())
+        std::printf("%d:%d %d %s\n", token->getLine(), token->getColumn(), token->getType(),
+                    token->getText().c_str());
+}
+
+}
+
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
+    const bool dump = argc == 3 && std::strcmp(argv[1], "--tokens") == 0;
+    if (argc != 2 && !dump) {
+        std::fprintf(stderr, "usage: %s [--tokens] FILE\n", argv[0]);
         return 2;
     }
-    std::ifstream file(argv[1], std::ios::binary);
+    const char* path = argv[argc - 1];
+    std::ifstream file(path, std::ios::binary);
     if (!file) {
-        std::fprintf(stderr, "%s: cannot open %s\n", argv[0], argv[1]);
+        std::fprintf(stderr, "%s: cannot open %s\n", argv[0], path);
         return 2;
     }
     orvel::CharBuffer buffer(file);
     CLexer lexer(buffer);
+    if (dump) {
+        printTokens(lexer);
+        return 0;
+    }
     unsigned long tokens = 0;
     std::uint32_t lensum = 0;
     for (TokenRefCount<Token> token = lexer.nextToken(); token->getType() != Token::EOF_TYPE;

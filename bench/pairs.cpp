@@ -1,12 +1,15 @@
 // pairs: times an orvel program against its peers on one input, in turn.
 //
-// Usage: pairs RUNS INPUT ORVEL_PROGRAM PEER_PROGRAM...
+// Usage: pairs [--per-byte SAMPLE] RUNS INPUT ORVEL_PROGRAM PEER_PROGRAM...
 // For each peer, runs ORVEL_PROGRAM INPUT and PEER_PROGRAM INPUT alternately
 // (A B A B ...) RUNS times each, after one unmeasured run of each whose output
 // lines must agree. Prints one Markdown table: per program the median CPU time
 // (user + system) and wall time, throughput in MB/s of CPU time, peak resident
 // memory, and for each peer the medians of the paired CPU-time and wall-time
-// ratios orvel/peer. Exits 1 when the outputs disagree or a run fails.
+// ratios orvel/peer. With --per-byte, a last column gives each program's
+// instructions per byte of SAMPLE, counted by valgrind's callgrind (whole
+// process): the figure that does not move with the machine's load. Exits 1
+// when the outputs disagree or a run fails.
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -96,19 +100,56 @@ std::string outputOf(const std::string& program, const std::string& input)
 
 std::string baseName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
-void printRow(const std::string& name, const Figures& f, double megabytes, const std::string& ratios)
+// Returns "N (P per byte)" for `program` run on `sample`, counted by callgrind,
+// or "" without a sample; "n/a" when valgrind does not report a count.
+std::string instructionsPerByte(const std::string& program, const std::string& sample)
+{
+    if (sample.empty())
+        return "";
+    struct stat info{};
+    if (stat(sample.c_str(), &info) != 0 || info.st_size == 0)
+        fail("cannot read " + sample);
+    const std::string command = "valgrind --tool=callgrind --callgrind-out-file=/dev/null '" + program + "' '"
+                                + sample + "' 2>&1 >/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        fail("cannot run valgrind");
+    char line[512];
+    std::string count;
+    while (std::fgets(line, sizeof line, pipe))
+        if (const char* at = std::strstr(line, "Collected : "))
+            count = at + std::strlen("Collected : ");
+    pclose(pipe);
+    if (count.empty())
+        return "n/a";
+    const double instructions = std::atof(count.c_str());
+    char figure[64];
+    std::snprintf(figure, sizeof figure, "%.1f M (%.0f per byte)", instructions / 1e6,
+                  instructions / static_cast<double>(info.st_size));
+    return figure;
+}
+
+void printRow(const std::string& name, const Figures& f, double megabytes, const std::string& ratios,
+              const std::string& perByte)
 {
     const double cpu = median(f.cpu);
-    std::printf("| %s | %.3f | %.3f | %.1f | %.1f | %s |\n", name.c_str(), cpu, median(f.wall),
-                megabytes / cpu, f.peakKiB / 1024.0, ratios.c_str());
+    std::printf("| %s | %.3f | %.3f | %.1f | %.1f | %s |%s\n", name.c_str(), cpu, median(f.wall),
+                megabytes / cpu, f.peakKiB / 1024.0, ratios.c_str(),
+                perByte.empty() ? "" : (" " + perByte + " |").c_str());
 }
 
 }
 
 int main(int argc, char** argv)
 {
+    std::string sample;
+    if (argc > 2 && std::strcmp(argv[1], "--per-byte") == 0) {
+        sample = argv[2];
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 5)
-        fail("usage: pairs RUNS INPUT ORVEL_PROGRAM PEER_PROGRAM...");
+        fail("usage: pairs [--per-byte SAMPLE] RUNS INPUT ORVEL_PROGRAM PEER_PROGRAM...");
     const int runs = std::atoi(argv[1]);
     const std::string input = argv[2];
     const std::string orvel = argv[3];
@@ -142,15 +183,19 @@ int main(int argc, char** argv)
         }
         peers.push_back(entry);
     }
+    const char* const perByteHead = sample.empty() ? "" : " instructions (callgrind) |";
     std::printf("\n| program | CPU s (median) | wall s (median) | MB/s (CPU) | peak MiB | orvel / program (CPU) "
-                "| orvel / program (wall) |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
-    printRow(baseName(orvel), orvelFigures, megabytes, " |");
+                "| orvel / program (wall) |%s\n", perByteHead);
+    std::printf("|---|---|---|---|---|---|---|%s\n", sample.empty() ? "" : "---|");
+    printRow(baseName(orvel), orvelFigures, megabytes, " |", instructionsPerByte(orvel, sample));
     for (const Peer& peer : peers) {
         char ratios[64];
         std::snprintf(ratios, sizeof ratios, "%.2f | %.2f", median(peer.ratios), median(peer.wallRatios));
-        printRow(baseName(peer.program), peer.figures, megabytes, ratios);
+        printRow(baseName(peer.program), peer.figures, megabytes, ratios, instructionsPerByte(peer.program, sample));
     }
-    std::printf("\n%d paired runs per peer on %s (%.1f MB).\n", runs, input.c_str(), megabytes);
+    std::printf("\n%d paired runs per peer on %s (%.1f MB)", runs, input.c_str(), megabytes);
+    if (!sample.empty())
+        std::printf("; instructions on %s", sample.c_str());
+    std::printf(".\n");
     return 0;
 }

@@ -17,6 +17,10 @@ struct ORVEL_API ASTRef {
     AST* const ptr;
     unsigned int count;
     const bool immortal;
+    // Whether the record and its node share one block (CommonAST::factory()):
+    // then neither is deleted on its own; the node is destroyed and the block
+    // handed back whole.
+    bool inBlock = false;
 
     // A record for `p` with count 1. If `p` has no record yet, this becomes it.
     explicit ASTRef(AST* p, bool immortal = false);

@@ -36,6 +36,8 @@ public:
     void setType(int type) override;
 
     // Returns a handle to a new default CommonAST: the default node factory.
+    // The node and its count record are one allocation, recycled per thread.
+    // Throws std::bad_alloc when memory runs out.
     static ASTRefCount<AST> factory();
 
 protected:

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace orvel {
 
@@ -25,6 +26,9 @@ public:
     int getLine() const override;
     // Returns a copy of the text.
     std::string getText() const override;
+    // Returns the text without copying it; the view lasts while the token
+    // lives and its text is not set again.
+    std::string_view getTextView() const override;
     // Sets the column.
     void setColumn(int c) override;
     // Sets the line.
@@ -34,9 +38,17 @@ public:
     // Returns ["text",<type>,line=L,column=C]; the text is not escaped.
     std::string toString() const override;
 
-    // Returns a handle to a new default CommonToken: the scanner's default
-    // token object factory.
+    // Returns a handle to a new default CommonToken, made as make() makes
+    // its tokens: the scanner's default token object factory.
     static TokenRefCount<Token> factory();
+    // Returns the only handle to a new CommonToken of type `t`, text `txt`,
+    // line `l` and column `c`. The token and its count record are one block,
+    // recycled per thread with the token inside: a recycled token keeps its
+    // text's storage (up to 256 bytes), so that a lexer making and dropping
+    // tokens at a steady rate does not reach the heap. The token is freed when
+    // its last handle goes, like any other. Throws std::bad_alloc, making
+    // nothing, when memory runs out.
+    static TokenRefCount<Token> make(int t, std::string_view txt, int l, int c);
 
     // CommonTokens (not objects of derived classes, which have other sizes)
     // are recycled as TokenRef's records are: a freed one is reused by the
@@ -49,6 +61,12 @@ protected:
     int line = 1;
     int column = 1;
     std::string text;
+
+private:
+    friend struct TokenRef;
+    // Takes back the block of a token that make() built, once its record's
+    // count reached zero.
+    static void releaseBlock(TokenRef* record) noexcept;
 };
 
 }

@@ -6,20 +6,22 @@
 #include <orvel/ParserInputState.hpp>
 #include <orvel/RefCount.hpp>
 #include <orvel/Token.hpp>
+#include <orvel/TokenBuffer.hpp>
 #include <orvel/TokenRefCount.hpp>
 
 #include <string>
 
 namespace orvel {
 
-class TokenBuffer;
 class TokenStream;
 
 // The base of generated LL(k) parsers. Lookahead and consume go to the
 // TokenBuffer of the shared input state, which pulls tokens from its stream
-// only as deep as lookahead asks. Rule traces show the text of all k
-// lookahead tokens; a lookahead that fails while the trace fetches it is
-// shown in the line instead of ending the trace.
+// only as deep as lookahead asks. LA(), LT(), consume() and match(int) are
+// inline, so that a parser class marked final calls them without a virtual
+// dispatch and takes buffered tokens straight from the buffer. Rule traces
+// show the text of all k lookahead tokens; a lookahead that fails while the
+// trace fetches it is shown in the line instead of ending the trace.
 //
 // Still abstract: the generated parser supplies the tree of the last rule and
 // the token-name table.
@@ -37,11 +39,23 @@ public:
     ~LLkParser() override;
 
     // Returns the type of the i-th lookahead token of the shared buffer.
-    int LA(unsigned int i) override;
+    int LA(unsigned int i) override { return inputState->input->LA(i); }
     // Returns the i-th lookahead token of the shared buffer.
-    TokenRefCount<Token> LT(unsigned int i) override;
+    TokenRefCount<Token> LT(unsigned int i) override { return inputState->input->LT(i); }
     // Counts one consume in the shared buffer.
-    void consume() override;
+    void consume() override { inputState->input->consume(); }
+    // As Parser::match(int): consumes the current token if it is of type
+    // `t`, otherwise throws MismatchedTokenException and consumes nothing;
+    // debug lines when DEBUG_PARSER is set. Inline, so that a final parser
+    // matches the expected token without a call.
+    void match(int t) override
+    {
+        if (!DEBUG_PARSER && LA(1) == t)
+            consume();
+        else
+            Parser::match(t);
+    }
+    using Parser::match;
     // Enters a traced rule: one level deeper, then trace("> ", ruleName).
     void traceIn(const char* ruleName) override;
     // Leaves a traced rule: trace("< ", ruleName), then one level up.

@@ -41,6 +41,14 @@ public:
     // `c` was not in `expectedSet` (SET), or was in it although the set was
     // excluded (NOT_SET, when `matchNot`). The set is copied.
     MismatchedCharException(int c, BitSet expectedSet, bool matchNot, CharScanner* theScanner);
+    // The same three kinds at `fileName`, `line`, `column`, for scanners that
+    // are no CharScanner (WindowScanner); no scanner is kept.
+    MismatchedCharException(int c, int expected, bool matchNot, const std::string& fileName, int line,
+                            int column);
+    MismatchedCharException(int c, int lower, int upperBound, bool matchNot, const std::string& fileName,
+                            int line, int column);
+    MismatchedCharException(int c, BitSet expectedSet, bool matchNot, const std::string& fileName, int line,
+                            int column);
 
     // Returns the message for the kind, for example
     // "expecting token in range: ''a''..''z'', found ''0''"; for an unknown kind,

@@ -6,6 +6,7 @@
 #include <orvel/TokenRefCount.hpp>
 
 #include <string>
+#include <string_view>
 
 namespace orvel {
 
@@ -51,6 +52,11 @@ public:
     virtual void setFilename(const std::string& file);
     // Returns ["text",<type>].
     virtual std::string toString() const;
+    // Returns what getText() returns, without copying it where the token
+    // stores its text: the view lasts while the token lives and its text is
+    // not set again. Here a view of "<no text>". A class that overrides
+    // getText() overrides this too.
+    virtual std::string_view getTextView() const;
 
     // Returns whether a line end came between the previous token and this
     // one, as the lexer that made it noted (false unless noted).

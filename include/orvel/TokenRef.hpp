@@ -21,6 +21,9 @@ struct ORVEL_API TokenRef {
     // dropping a share of one of its tokens checks whether anything outside
     // still reaches the run.
     bool inHiddenRun = false;
+    // Whether the record and its token share one block (CommonToken::make()):
+    // then neither is deleted on its own; the block is handed back whole.
+    bool inBlock = false;
 
     // A record for `p` with count 1. If `p` has no record yet, this becomes it.
     explicit TokenRef(Token* p);

@@ -29,6 +29,7 @@
 #include <orvel/Export.hpp>
 #include <orvel/IOException.hpp>
 #include <orvel/InputBuffer.hpp>
+#include <orvel/InputWindow.hpp>
 #include <orvel/IntrusiveRefCount.hpp>
 #include <orvel/LLkParser.hpp>
 #include <orvel/LexerInputState.hpp>
@@ -60,5 +61,6 @@
 #include <orvel/TreeParser.hpp>
 #include <orvel/TreeParserInputState.hpp>
 #include <orvel/Version.hpp>
+#include <orvel/WindowScanner.hpp>
 
 #endif

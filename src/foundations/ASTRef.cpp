@@ -4,6 +4,7 @@
 
 #include "foundations/IterativeDelete.hpp"
 #include "foundations/NewRecord.hpp"
+#include "trees/NodeBlock.hpp"
 
 namespace orvel {
 
@@ -24,6 +25,22 @@ ASTRef* ASTRef::getRef(const AST* p)
     return detail::newRecordOwning<ASTRef>(const_cast<AST*>(p));
 }
 
-void ASTRef::release(ASTRef* record) { detail::deleteIteratively(record); }
+namespace {
+
+// Deletes a record and its node; a block holding both goes back whole, after
+// the node's destructor.
+void destroy(ASTRef* record)
+{
+    if (!record->inBlock) {
+        delete record;
+        return;
+    }
+    record->ptr->~AST();
+    detail::NodeBlocks::release(record);
+}
+
+}
+
+void ASTRef::release(ASTRef* record) { detail::deleteIteratively(record, &destroy); }
 
 }

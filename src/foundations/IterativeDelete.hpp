@@ -1,6 +1,8 @@
 #ifndef ORVEL_SRC_ITERATIVEDELETE_HPP
 #define ORVEL_SRC_ITERATIVEDELETE_HPP
 
+#include "foundations/Recycler.hpp"
+
 #include <algorithm>
 #include <cstddef>
 #include <vector>
@@ -17,10 +19,12 @@ namespace orvel::detail {
 // destructor released them, and their own releases come before those of any
 // earlier record: objects start dying in the order a recursive release would
 // start them, but each destructor finishes before the next begins.
+//
+// `destroy` deletes one record (and its object); plain `delete` by default.
 template <typename Record>
-void deleteIteratively(Record* record)
+void deleteIteratively(Record* record, void (*destroy)(Record*) = [](Record* r) { delete r; })
 {
-    static thread_local std::vector<Record*>* pending = nullptr;
+    static thread_local std::vector<Record*>* pending ORVEL_FAST_TLS = nullptr;
     if (pending) {
         pending->push_back(record);
         return;
@@ -29,7 +33,7 @@ void deleteIteratively(Record* record)
     pending = &work;
     for (Record* next = record; next;) {
         const std::size_t before = work.size();
-        delete next;
+        destroy(next);
         std::reverse(work.begin() + static_cast<std::ptrdiff_t>(before), work.end());
         next = nullptr;
         if (!work.empty()) {

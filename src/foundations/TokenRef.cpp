@@ -1,6 +1,7 @@
 #include <orvel/TokenRef.hpp>
 
 #include <orvel/CommonHiddenStreamToken.hpp>
+#include <orvel/CommonToken.hpp>
 #include <orvel/Token.hpp>
 
 #include "foundations/IterativeDelete.hpp"
@@ -33,7 +34,22 @@ TokenRef* TokenRef::getRef(const Token* p)
     return detail::newRecordOwning<TokenRef>(const_cast<Token*>(p));
 }
 
-void TokenRef::release(TokenRef* record) { detail::deleteIteratively(record); }
+namespace {
+
+// Kept out of line, so that the path of tokens made in a block sets up no
+// frame for the work list.
+__attribute__((noinline)) void deleteWithWorkList(TokenRef* record) { detail::deleteIteratively(record); }
+
+}
+
+// A token made in a block frees no other token, so it needs no work list.
+void TokenRef::release(TokenRef* record)
+{
+    if (record->inBlock)
+        CommonToken::releaseBlock(record);
+    else
+        deleteWithWorkList(record);
+}
 
 void TokenRef::releaseUnreachableRun(TokenRef* record)
 {

@@ -51,6 +51,34 @@ MismatchedCharException::MismatchedCharException(int c, BitSet expectedSet, bool
 {
 }
 
+MismatchedCharException::MismatchedCharException(int c, int expected, bool matchNot,
+                                                 const std::string& fileName, int line, int column)
+    : RecognitionException(mismatchedChar, fileName, line, column),
+      mismatchType(matchNot ? NOT_CHAR : CHAR),
+      foundChar(c),
+      expecting(expected)
+{
+}
+
+MismatchedCharException::MismatchedCharException(int c, int lower, int upperBound, bool matchNot,
+                                                 const std::string& fileName, int line, int column)
+    : RecognitionException(mismatchedChar, fileName, line, column),
+      mismatchType(matchNot ? NOT_RANGE : RANGE),
+      foundChar(c),
+      expecting(lower),
+      upper(upperBound)
+{
+}
+
+MismatchedCharException::MismatchedCharException(int c, BitSet expectedSet, bool matchNot,
+                                                 const std::string& fileName, int line, int column)
+    : RecognitionException(mismatchedChar, fileName, line, column),
+      mismatchType(matchNot ? NOT_SET : SET),
+      foundChar(c),
+      set(std::move(expectedSet))
+{
+}
+
 std::string MismatchedCharException::getMessage() const
 {
     switch (mismatchType) {

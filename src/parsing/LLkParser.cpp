@@ -19,12 +19,6 @@ LLkParser::LLkParser(TokenStream& lexer, int k_) : Parser(new TokenBuffer(lexer)
 
 LLkParser::~LLkParser() = default;
 
-int LLkParser::LA(unsigned int i) { return inputState->input->LA(i); }
-
-TokenRefCount<Token> LLkParser::LT(unsigned int i) { return inputState->input->LT(i); }
-
-void LLkParser::consume() { inputState->input->consume(); }
-
 void LLkParser::traceIn(const char* ruleName)
 {
     ++traceDepth;

@@ -27,6 +27,8 @@ void Token::setType(int t) { type = t; }
 
 void Token::setFilename(const std::string&) {}
 
+std::string_view Token::getTextView() const { return "<no text>"; }
+
 std::string Token::toString() const
 {
     return "[\"" + getText() + "\",<" + type + ">]";

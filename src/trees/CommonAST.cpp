@@ -1,5 +1,9 @@
 #include <orvel/CommonAST.hpp>
 
+#include "trees/NodeBlock.hpp"
+
+#include <new>
+
 namespace orvel {
 
 const char* CommonAST::typeName() const { return TYPE_NAME; }
@@ -32,6 +36,16 @@ void CommonAST::setText(const std::string& txt) { text = txt; }
 
 void CommonAST::setType(int t) { type = t; }
 
-ASTRefCount<AST> CommonAST::factory() { return new CommonAST; }
+ASTRefCount<AST> CommonAST::factory()
+{
+    void* storage = detail::NodeBlocks::allocate();
+    auto* block = static_cast<detail::NodeBlock*>(storage);
+    auto* node = ::new (block->node) CommonAST;
+    ASTRef* record = ::new (block->record) ASTRef(node);
+    record->inBlock = true;
+    // The handle made below takes the first share.
+    record->count = 0;
+    return ASTRefCount<AST>(node);
+}
 
 }

@@ -34,6 +34,22 @@ TEST(Token, RenderingsShowTextTypeAndForCommonTokensLineAndColumnButNeverTheFile
     EXPECT_EQ("", placed->getFilename());
 }
 
+// make() puts token and record in one block that is recycled with the text's
+// storage; nothing of that shows: handles share, free and convert as ever.
+TEST(CommonToken, MadeInOneBlockReadsAndSharesAsAnyOther)
+{
+    const std::string longText(300, 'x');
+    for (const std::string& text : {longText, std::string("short"), longText}) {
+        TokenRefCount<Token> made = CommonToken::make(6, text, 2, 3);
+        const TokenRefCount<CommonToken> common(made);
+        const TokenRefCount<Token> fromRaw(made.get());
+        made = nullptr;
+        EXPECT_EQ(text, common->getTextView());
+        EXPECT_EQ("[\"" + text + "\",<6>,line=2,column=3]", fromRaw->toString());
+    }
+    EXPECT_EQ("<no text>", TokenRefCount<Token>(new Token(4))->getTextView());
+}
+
 // Builds `length` probe tokens 0, 1, ... each linked to the next, and back when `bothWays`; returns the first.
 TokenRefCount<Token> chain(int length, bool bothWays, std::vector<int>& deaths)
 {
