@@ -455,21 +455,58 @@ void RecognizerGenerator::block(CodeWriter& out, const Node& node)
         return;
     }
     knownLA_ = 0;
-    const Decision& d = info_.decisions[static_cast<std::size_t>(node.decision)];
+    Decision merged;
+    const bool set = characterSet(node, info_.decisions[static_cast<std::size_t>(node.decision)], merged);
+    const Decision& d = set ? merged : info_.decisions[static_cast<std::size_t>(node.decision)];
     if (node.suffix == '*' || node.suffix == '+') {
-        loop(out, node, d);
+        loop(out, node, d, set);
         return;
     }
-    const std::vector<std::string> preds = predicates(out, node);
-    const int inside = known | decisionTests(d, node.alts.size(), true, preds).reads;
-    const std::vector<CodeWriter> bodies = altBodies(node, true, inside);
+    const std::vector<std::string> preds = set ? std::vector<std::string>{} : predicates(out, node);
+    const int inside = known | decisionTests(d, set ? 1 : node.alts.size(), true, preds).reads;
+    const std::vector<CodeWriter> bodies = set ? std::vector<CodeWriter>{lines({consumeOne()})}
+                                               : altBodies(node, true, inside);
     const CodeWriter otherwise = node.suffix == '?' ? CodeWriter() : lines({noViableAlt()});
-    choice(out, d, bodies.size(), bodies, altBodies(node, false, inside), otherwise, true, known,
-           preds);
+    choice(out, d, bodies.size(), bodies, set ? bodies : altBodies(node, false, inside), otherwise,
+           true, known, preds);
     knownLA_ = 0;  // what the taken alternative consumed is not known here
 }
 
-void RecognizerGenerator::loop(CodeWriter& out, const Node& node, const Decision& d)
+// Whether the alternatives of `node`, with decision `d`, are each one
+// character (a range, a `~` set, a wildcard, a fragment of one character)
+// that LA(1) alone tells apart from the others (deeper, any character may
+// come): then one test of their union and one consume take any of them, and
+// `merged` is the decision with that union as its one alternative (the exit
+// after it).
+bool RecognizerGenerator::characterSet(const Node& node, const Decision& d, Decision& merged) const
+{
+    if (!grammar_.lexer || node.alts.size() < 2)
+        return false;
+    for (std::size_t a = 0; a < node.alts.size(); ++a) {
+        for (int depth = 1; depth < d.depth; ++depth)
+            if (!d.alts[a][static_cast<std::size_t>(depth)].has(info_.endSymbol))
+                return false;
+        const Sequence& alt = node.alts[a];
+        const bool oneCharacterRule = alt.size() == 1 && alt[0]->kind == NodeKind::RuleRef &&
+                                      alt[0]->args.empty() &&
+                                      info_.singleCharacter[static_cast<std::size_t>(alt[0]->rule)];
+        if (alt.size() != 1 || !alt[0]->label.empty() || !(single(*alt[0]) || oneCharacterRule) ||
+            (a < d.guards.size() && !d.guards[a].empty()))
+            return false;
+    }
+    merged = d;
+    merged.guards.clear();
+    const auto others = merged.alts.begin() + 1;
+    for (auto alt = others; alt != merged.alts.begin() + static_cast<std::ptrdiff_t>(node.alts.size()); ++alt)
+        for (std::size_t depth = 0; depth < alt->size(); ++depth)
+            merged.alts[0][depth].unite((*alt)[depth]);
+    merged.alts.erase(others, merged.alts.begin() + static_cast<std::ptrdiff_t>(node.alts.size()));
+    return true;
+}
+
+// A `*` or `+` loop; with `set`, `d` is the merged decision of characterSet,
+// whose one alternative consumes a character.
+void RecognizerGenerator::loop(CodeWriter& out, const Node& node, const Decision& d, bool set)
 {
     const std::string count = "count" + std::to_string(node.decision) + "_";
     const bool plus = node.suffix == '+';
@@ -486,16 +523,17 @@ void RecognizerGenerator::loop(CodeWriter& out, const Node& node, const Decision
     // The exit is tested first in a non-greedy loop: it ends as soon as what
     // follows it fits (after the first pass of a `+` loop).
     Decision exitFirst = d;
-    std::vector<std::string> preds = predicates(out, node);
+    std::vector<std::string> preds = set ? std::vector<std::string>{} : predicates(out, node);
     if (!d.greedy) {
         std::rotate(exitFirst.alts.rbegin(), exitFirst.alts.rbegin() + 1, exitFirst.alts.rend());
         exitFirst.guards.insert(exitFirst.guards.begin(), std::vector<Guard>{});
         preds.insert(preds.begin(), plus ? count + " >= 1" : "");
     }
-    const std::size_t alts = node.alts.size() + (d.greedy ? 0 : 1);
+    const std::size_t alts = (set ? 1 : node.alts.size()) + (d.greedy ? 0 : 1);
     const int inside = decisionTests(exitFirst, alts, false, preds).reads;
-    std::vector<CodeWriter> bodies = altBodies(node, true, inside);
-    std::vector<CodeWriter> untested = altBodies(node, false, inside);
+    std::vector<CodeWriter> bodies = set ? std::vector<CodeWriter>{lines({consumeOne()})}
+                                         : altBodies(node, true, inside);
+    std::vector<CodeWriter> untested = set ? bodies : altBodies(node, false, inside);
     if (!d.greedy) {
         CodeWriter leave;
         leave.line("break;");

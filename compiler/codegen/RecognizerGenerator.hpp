@@ -146,7 +146,8 @@ private:
     void enterRule(CodeWriter& out) const;
     void action(CodeWriter& out, const Node& node);
     bool single(const Node& node) const;
-    void loop(CodeWriter& out, const Node& node, const Decision& d);
+    bool characterSet(const Node& node, const Decision& d, Decision& merged) const;
+    void loop(CodeWriter& out, const Node& node, const Decision& d, bool set);
     void switchOn(CodeWriter& out, const Decision& d, std::size_t tests, std::size_t fallback,
                   const std::vector<CodeWriter>& bodies, const CodeWriter& fallbackBody);
     std::vector<CodeWriter> altBodies(const Node& node, bool verified, int known);
