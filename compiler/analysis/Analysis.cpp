@@ -1215,11 +1215,10 @@ void GrammarAnalyzer::run()
         roots.push_back(isRoot(i));
     examples_ = std::make_unique<ExampleSearch>(
         GraphView{nodes_, ruleStart_, roots, grammar_.lexer, info_.eofSymbol, info_.k});
-    for (std::size_t i = 0; i < n; ++i) {
-        SymbolSet end(info_.symbolCount);
-        end.add(info_.endSymbol);
+    SymbolSet end(info_.symbolCount);
+    end.add(info_.endSymbol);
+    for (std::size_t i = 0; i < n; ++i)
         info_.follow.push_back(follow_[i][0].minus(end));
-    }
     info_.decisions.resize(pending_.size());
     for (std::size_t i = 0; i < pending_.size(); ++i) {
         const PendingDecision& p = pending_[i];

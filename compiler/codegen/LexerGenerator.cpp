@@ -175,11 +175,6 @@ std::string LexerGenerator::labelType(const Node& labelled) const
     return labelled.kind == NodeKind::RuleRef ? "orvel::TokenRefCount<orvel::Token>" : "int";
 }
 
-std::string LexerGenerator::readLookahead(int depth) const
-{
-    return "LA(" + std::to_string(depth) + ")";
-}
-
 std::string LexerGenerator::noViableAlt() const
 {
     return "throw orvel::NoViableAltForCharException(LA(1), getFilename(), getLine(), getColumn());";

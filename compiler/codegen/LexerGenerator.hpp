@@ -23,11 +23,8 @@ private:
     void ruleExit(CodeWriter& out, std::size_t rule) override;
     void defaultHandler(CodeWriter& out, std::size_t rule) override;
     std::string labelType(const Node& labelled) const override;
-    std::string readLookahead(int depth) const override;
     std::string noViableAlt() const override;
     std::string position() const override;
-    std::string markInput() const override { return "const unsigned int mark_ = mark();"; }
-    std::string rewindInput() const override { return "rewind(mark_);"; }
     std::string symbol(int s) const override;
     int symbolLimit() const override { return 256; }
     SymbolSet everySymbol() const override;

@@ -93,15 +93,7 @@ void ParserGenerator::treeHelpers(CodeWriter& out) const
 std::string ParserGenerator::signature(std::size_t index, bool qualified) const
 {
     const Rule& r = *grammar_.rules[index];
-    const std::string type = info_.returnTypes[index].empty() ? "void" : info_.returnTypes[index];
-    return type + " " + (qualified ? grammar_.name + "::" : "") + r.name + "(" + r.args + ")";
-}
-
-void ParserGenerator::ruleEntry(CodeWriter& out, std::size_t index)
-{
-    if (!info_.returnTypes[index].empty())
-        grammarCode(out, info_.returnTypes[index] + " " + info_.returnNames[index] + "{};",
-                    grammar_.rules[index]->pos.line);
+    return returnType(index) + " " + (qualified ? grammar_.name + "::" : "") + r.name + "(" + r.args + ")";
 }
 
 void ParserGenerator::ruleGuards(CodeWriter& out, std::size_t index)
@@ -116,8 +108,7 @@ void ParserGenerator::ruleExit(CodeWriter& out, std::size_t index)
 {
     if (build_)
         out.line("returnAST_ = currentAST_.root;");
-    if (!info_.returnTypes[index].empty())
-        out.line("return " + info_.returnNames[index] + ";");
+    returnValue(out, index);
 }
 
 // Reports the error unless it is where the last one was (then moves on one
@@ -147,11 +138,6 @@ void ParserGenerator::declareLabel(CodeWriter& out, const Node& labelled) const
     RecognizerGenerator::declareLabel(out, labelled);
     if (build_)
         out.line("orvel::ASTRefCount<orvel::AST> " + labelled.label + "_AST;");
-}
-
-std::string ParserGenerator::readLookahead(int depth) const
-{
-    return "LA(" + std::to_string(depth) + ")";
 }
 
 std::string ParserGenerator::noViableAlt() const

@@ -18,17 +18,13 @@ private:
     void privateMembers(CodeWriter& out) override;
     void prelude(CodeWriter& out) override;
     std::string signature(std::size_t rule, bool qualified) const override;
-    void ruleEntry(CodeWriter& out, std::size_t rule) override;
     void ruleGuards(CodeWriter& out, std::size_t rule) override;
     void ruleExit(CodeWriter& out, std::size_t rule) override;
     void defaultHandler(CodeWriter& out, std::size_t rule) override;
     std::string labelType(const Node& labelled) const override;
     void declareLabel(CodeWriter& out, const Node& labelled) const override;
-    std::string readLookahead(int depth) const override;
     std::string noViableAlt() const override;
     std::string position() const override;
-    std::string markInput() const override { return "const unsigned int mark_ = mark();"; }
-    std::string rewindInput() const override { return "rewind(mark_);"; }
     std::string labelValue() const override { return "LT(1)"; }
     std::string consumeOne() const override { return "consume();"; }
     void terminal(CodeWriter& out, const Node& node, bool verified) override;

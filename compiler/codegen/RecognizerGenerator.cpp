@@ -5,6 +5,7 @@
 #include "codegen/TreeParserGenerator.hpp"
 
 #include <algorithm>
+#include <set>
 
 namespace orvelc {
 
@@ -118,7 +119,7 @@ void RecognizerGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     out.open("");
     ruleEntry(out, index);
     knownLA_ = 0;
-    std::vector<std::string> seen{info_.returnNames[index]};
+    std::set<std::string> seen{info_.returnNames[index]};
     declareLabels(out, *r.body, seen);
     if (traces() || info_.recursive[index])
         out.line("const orvel::NestingGuard<" + grammar_.name + "> nestingGuard_(*this);");
@@ -142,13 +143,34 @@ void RecognizerGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     out.line("");
 }
 
-void RecognizerGenerator::declareLabels(CodeWriter& out, const Node& node,
-                                        std::vector<std::string>& seen) const
+void RecognizerGenerator::ruleEntry(CodeWriter& out, std::size_t index)
 {
-    if (!node.label.empty() && std::find(seen.begin(), seen.end(), node.label) == seen.end()) {
-        seen.push_back(node.label);
+    if (!info_.returnTypes[index].empty())
+        grammarCode(out, info_.returnTypes[index] + " " + info_.returnNames[index] + "{};",
+                    grammar_.rules[index]->pos.line);
+}
+
+std::string RecognizerGenerator::returnType(std::size_t index) const
+{
+    return info_.returnTypes[index].empty() ? "void" : info_.returnTypes[index];
+}
+
+void RecognizerGenerator::returnValue(CodeWriter& out, std::size_t index) const
+{
+    if (!info_.returnTypes[index].empty())
+        out.line("return " + info_.returnNames[index] + ";");
+}
+
+std::string RecognizerGenerator::readLookahead(int depth) const
+{
+    return "LA(" + std::to_string(depth) + ")";
+}
+
+void RecognizerGenerator::declareLabels(CodeWriter& out, const Node& node,
+                                        std::set<std::string>& seen) const
+{
+    if (!node.label.empty() && seen.insert(node.label).second)
         declareLabel(out, node);
-    }
     for (const Sequence& alt : node.alts)
         for (const auto& e : alt)
             declareLabels(out, *e, seen);

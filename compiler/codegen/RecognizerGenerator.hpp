@@ -7,6 +7,7 @@
 #include "reader/Grammar.hpp"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,9 @@ protected:
 
     // The rule's signature, with the class's scope when `qualified`.
     virtual std::string signature(std::size_t rule, bool qualified) const = 0;
-    // The rule's own locals, before its labels.
-    virtual void ruleEntry(CodeWriter& out, std::size_t rule) = 0;
+    // The rule's own locals, before its labels: its return value, unless
+    // the kind has others.
+    virtual void ruleEntry(CodeWriter& out, std::size_t rule);
     // What the rule sets up after its labels and its nesting count: its
     // trace, its tree.
     virtual void ruleGuards(CodeWriter& out, std::size_t rule) = 0;
@@ -63,7 +65,7 @@ protected:
     virtual void declareLabel(CodeWriter& out, const Node& labelled) const;
 
     // The expression that reads LA(depth) into la<depth>_.
-    virtual std::string readLookahead(int depth) const = 0;
+    virtual std::string readLookahead(int depth) const;
     // The statement that reports that no alternative fits.
     virtual std::string noViableAlt() const = 0;
     // The arguments that place a recognition error at the current input.
@@ -71,8 +73,8 @@ protected:
     // The same for the nesting error, raised as a rule is entered.
     virtual std::string nestingPosition() const { return position(); }
     // The statements that remember and restore the input around a guess.
-    virtual std::string markInput() const = 0;
-    virtual std::string rewindInput() const = 0;
+    virtual std::string markInput() const { return "const unsigned int mark_ = mark();"; }
+    virtual std::string rewindInput() const { return "rewind(mark_);"; }
     // How the code names a lookahead symbol.
     virtual std::string symbol(int s) const;
     // The symbols a set table covers: 0 up to this.
@@ -111,6 +113,10 @@ protected:
                 const CodeWriter& otherwise, bool allowSwitch, int known,
                 const std::vector<std::string>& preds);
     void passThrough(CodeWriter& out) const;
+    // The C++ type a parser rule returns ("void" for none), and the statement
+    // that returns its value (none for none).
+    std::string returnType(std::size_t rule) const;
+    void returnValue(CodeWriter& out, std::size_t rule) const;
     // The members that parsers and tree parsers share: the tree of the last
     // rule, and the token names.
     void declareParserBasics(CodeWriter& out) const;
@@ -141,7 +147,7 @@ private:
         bool useSwitch = false;
     };
     void ruleDefinition(CodeWriter& out, std::size_t index);
-    void declareLabels(CodeWriter& out, const Node& node, std::vector<std::string>& seen) const;
+    void declareLabels(CodeWriter& out, const Node& node, std::set<std::string>& seen) const;
     void handlers(CodeWriter& out, std::size_t index);
     void enterRule(CodeWriter& out) const;
     void action(CodeWriter& out, const Node& node);

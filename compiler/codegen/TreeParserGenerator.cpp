@@ -47,16 +47,8 @@ std::string TreeParserGenerator::position() const
 std::string TreeParserGenerator::signature(std::size_t index, bool qualified) const
 {
     const Rule& r = *grammar_.rules[index];
-    const std::string type = info_.returnTypes[index].empty() ? "void" : info_.returnTypes[index];
-    return type + " " + (qualified ? grammar_.name + "::" : "") + r.name +
+    return returnType(index) + " " + (qualified ? grammar_.name + "::" : "") + r.name +
            "(orvel::ASTRefCount<orvel::AST> t_" + (r.args.empty() ? "" : ", " + r.args) + ")";
-}
-
-void TreeParserGenerator::ruleEntry(CodeWriter& out, std::size_t index)
-{
-    if (!info_.returnTypes[index].empty())
-        grammarCode(out, info_.returnTypes[index] + " " + info_.returnNames[index] + "{};",
-                    grammar_.rules[index]->pos.line);
 }
 
 void TreeParserGenerator::ruleGuards(CodeWriter& out, std::size_t index)
@@ -68,8 +60,7 @@ void TreeParserGenerator::ruleGuards(CodeWriter& out, std::size_t index)
 void TreeParserGenerator::ruleExit(CodeWriter& out, std::size_t index)
 {
     out.line("retTree_ = t_;");
-    if (!info_.returnTypes[index].empty())
-        out.line("return " + info_.returnNames[index] + ";");
+    returnValue(out, index);
 }
 
 // Reports the error and skips the node where it happened.

@@ -17,7 +17,6 @@ private:
     void privateMembers(CodeWriter& out) override;
     void prelude(CodeWriter& out) override;
     std::string signature(std::size_t rule, bool qualified) const override;
-    void ruleEntry(CodeWriter& out, std::size_t rule) override;
     void ruleGuards(CodeWriter& out, std::size_t rule) override;
     void ruleExit(CodeWriter& out, std::size_t rule) override;
     void defaultHandler(CodeWriter& out, std::size_t rule) override;

@@ -24,7 +24,7 @@ exit status is 1 when anything failed.
 
 Usage: differential.py --config <file> [--count N] [--seed S] [--work DIR] [--jobs J]
 The configuration file, written by the build, holds key=value lines: orvelc,
-cxx, library (the orvel library file), and any number of compile, link,
+cxx, runtime (the orvel library file), and any number of compile, link,
 include and define lines.
 """
 
@@ -404,17 +404,17 @@ def mutate(tokens, symbols, rng):
 class Config:
     def __init__(self, path):
         self.lists = {"compile": [], "link": [], "include": [], "define": []}
-        self.orvelc = self.cxx = self.library = None
+        self.orvelc = self.cxx = self.runtime = None
         with open(path, encoding="utf-8") as f:
             for line in f:
                 key, _, value = line.rstrip("\n").partition("=")
                 if key in self.lists:
                     if value:
                         self.lists[key].append(value)
-                elif key in ("orvelc", "cxx", "library"):
+                elif key in ("orvelc", "cxx", "runtime"):
                     setattr(self, key, value)
-        if not (self.orvelc and self.cxx and self.library):
-            sys.exit("%s: needs orvelc=, cxx= and library= lines" % path)
+        if not (self.orvelc and self.cxx and self.runtime):
+            sys.exit("%s: needs orvelc=, cxx= and runtime= lines" % path)
 
     def compile_command(self, source, output):
         return ([self.cxx, "-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-Werror"]
@@ -425,9 +425,9 @@ class Config:
 
     def link_command(self, objects, output):
         rpath = []
-        if not self.library.endswith(".a"):
-            rpath = ["-Wl,-rpath," + os.path.dirname(self.library)]
-        return [self.cxx] + self.lists["link"] + objects + [self.library] + rpath + ["-o", output]
+        if not self.runtime.endswith(".a"):
+            rpath = ["-Wl,-rpath," + os.path.dirname(self.runtime)]
+        return [self.cxx] + self.lists["link"] + objects + [self.runtime] + rpath + ["-o", output]
 
 
 def run(command, timeout):
