@@ -144,7 +144,7 @@ public:
             default: ttype = isIdentStart(c) ? mIDENT() : mPUNCTUATOR();
             }
             if (ttype != Token::SKIP)
-                return makeToken(ttype);
+                return makeToken(ttype, getText());
         }
     }
 

@@ -64,10 +64,10 @@ std::string header(const GrammarFile& file, const FileInfo& info, const Generato
     out.line("#ifndef " + guardName(file.stem));
     out.line("#define " + guardName(file.stem));
     out.line("");
-    for (const char* h : {"AST", "ASTFactory", "ASTPair", "ASTRefCount", "CharScanner",
-                          "InputBuffer", "LLkParser", "LexerInputState", "NestingGuard",
-                          "ParserInputState", "RefCount", "RuleTracer", "Token", "TokenBuffer",
-                          "TokenStream", "TreeParser", "TreeParserInputState"})
+    for (const char* h : {"AST", "ASTFactory", "ASTPair", "ASTRefCount", "InputBuffer", "InputWindow",
+                          "LLkParser", "LexerInputState", "NestingGuard", "ParserInputState",
+                          "RefCount", "RuleTracer", "Token", "TokenBuffer", "TokenStream",
+                          "TreeParser", "TreeParserInputState", "WindowScanner"})
         out.line("#include <orvel/" + std::string(h) + ".hpp>");
     for (const auto& [name, pos] : file.imports)
         out.line("#include \"" + name + ".hpp\"");
@@ -75,6 +75,7 @@ std::string header(const GrammarFile& file, const FileInfo& info, const Generato
     out.line("#include <initializer_list>");
     out.line("#include <istream>");
     out.line("#include <string>");
+    out.line("#include <string_view>");
     for (const Code& c : file.header)
         out.code(c.text, settings.lineFile, c.line, c.column);
     out.line("");
@@ -108,11 +109,12 @@ std::string source(const GrammarFile& file, const FileInfo& info, const Generato
     out.line(banner(file));
     out.line("#include \"" + file.stem + ".hpp\"");
     out.line("");
-    for (const char* h : {"AST", "BitSet", "CharBuffer", "NoViableAltException",
+    for (const char* h : {"AST", "BitSet", "NoViableAltException",
                           "NoViableAltForCharException", "RecognitionException"})
         out.line("#include <orvel/" + std::string(h) + ".hpp>");
     out.line("");
     out.line("#include <string>");
+    out.line("#include <utility>");
     out.line("#include <vector>");
     for (const Code& c : file.code)
         out.code(c.text, settings.lineFile, c.line, c.column);

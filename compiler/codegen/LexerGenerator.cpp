@@ -1,16 +1,21 @@
 #include "codegen/LexerGenerator.hpp"
 
+#include <map>
+
 namespace orvelc {
 
 void LexerGenerator::publicMembers(CodeWriter& out)
 {
     const std::string& n = grammar_.name;
+    out.line("// Reads `in` in blocks through an orvel::InputWindow; `in` must outlive the lexer.");
     out.line("explicit " + n + "(std::istream& in);");
+    out.line("// Reads `window`: memory the caller holds, a whole file, or a stream.");
+    out.line("explicit " + n + "(orvel::InputWindow window);");
+    out.line("// Take bytes from the buffer, or the state's buffer, as lookahead reaches them.");
     out.line("explicit " + n + "(orvel::InputBuffer& in);");
     out.line("explicit " + n + "(const orvel::RefCount<orvel::LexerInputState>& state);");
     out.line("");
     out.line("orvel::TokenRefCount<orvel::Token> nextToken() override;");
-    out.line("bool getLiteralsCaseSensitive() const override;");
     if (info_.modeNames.size() > 1) {
         out.line("");
         out.line("// The modes, for pushMode(), popMode() and setMode().");
@@ -24,29 +29,67 @@ void LexerGenerator::publicMembers(CodeWriter& out)
 void LexerGenerator::privateMembers(CodeWriter& out)
 {
     out.line("orvel::TokenRefCount<orvel::Token> returnToken_;");
+    if (hasKeywords())
+        out.line("static int keywordType_(std::string_view text, int otherwise);");
 }
 
 void LexerGenerator::prelude(CodeWriter& out)
 {
     const std::string& n = grammar_.name;
     const std::string cs = info_.caseSensitive ? "true" : "false";
-    const char* const inits[] = {"std::istream& in", "orvel::InputBuffer& in",
+    const char* const inits[] = {"std::istream& in", "orvel::InputWindow window", "orvel::InputBuffer& in",
                                  "const orvel::RefCount<orvel::LexerInputState>& state"};
-    const char* const bases[] = {"new orvel::CharBuffer(in)", "in", "state"};
-    for (int i = 0; i < 3; ++i) {
+    const char* const bases[] = {"orvel::InputWindow(in)", "std::move(window)", "orvel::InputWindow(in)",
+                                 "state"};
+    for (int i = 0; i < 4; ++i) {
         out.line(n + "::" + n + "(" + inits[i] + ")");
-        out.openFunction("    : CharScanner(" + std::string(bases[i]) + ", " + cs + ")");
-        for (const TokenEntry* e : vocabulary_.entries())
-            if (e->isLiteral && !e->soft)
-                out.line("literals[" + quoted(e->literal) + "] = " + e->name + ";");
+        out.openFunction("    : WindowScanner(" + std::string(bases[i]) + ", " + cs + ")");
         settings(out);
         out.close();
         out.line("");
     }
-    out.line("bool " + n + "::getLiteralsCaseSensitive() const { return " +
-             (info_.caseSensitiveLiterals ? "true" : "false") + "; }");
-    out.line("");
+    if (hasKeywords())
+        keywordType(out);
     nextToken(out);
+}
+
+bool LexerGenerator::hasKeywords() const
+{
+    for (const TokenEntry* e : vocabulary_.entries())
+        if (e->isLiteral && !e->soft)
+            return true;
+    return false;
+}
+
+// The type of the keyword spelt `text`, or `otherwise`: a switch on the
+// length, then a comparison per literal of that length.
+void LexerGenerator::keywordType(CodeWriter& out) const
+{
+    std::map<std::size_t, std::vector<const TokenEntry*>> byLength;
+    for (const TokenEntry* e : vocabulary_.entries())
+        if (e->isLiteral && !e->soft)
+            byLength[e->literal.size()].push_back(e);
+    const bool folded = !info_.caseSensitiveLiterals;
+    out.openFunction("int " + grammar_.name + "::keywordType_(std::string_view text, int otherwise)");
+    out.open("switch (text.size())");
+    for (const auto& [length, entries] : byLength) {
+        out.label("case " + std::to_string(length) + ":");
+        for (const TokenEntry* e : entries) {
+            std::string spelling = e->literal;
+            if (folded)
+                for (char& c : spelling)
+                    c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+            const std::string literal = "std::string_view(" + quoted(spelling) + ", " + std::to_string(length) + ")";
+            out.open(folded ? "if (equalsFolded(text, " + literal + "))" : "if (text == " + literal + ")");
+            out.line("return " + e->name + ";");
+            out.close();
+        }
+        out.line("break;");
+    }
+    out.close();
+    out.line("return otherwise;");
+    out.close();
+    out.line("");
 }
 
 // What the grammar's options set in the constructors.
@@ -144,21 +187,17 @@ void LexerGenerator::ruleEntry(CodeWriter& out, std::size_t index)
     const Rule& r = *grammar_.rules[index];
     out.line(std::string("int ttype_ = ") +
              (r.skip ? "orvel::Token::SKIP" : r.fragment ? "orvel::Token::INVALID_TYPE" : r.name) + ";");
-    out.line("const std::string::size_type begin_ = text.size();");
+    out.line("const std::size_t begin_ = getText().size();");
 }
 
 void LexerGenerator::ruleExit(CodeWriter& out, std::size_t index)
 {
     const Rule& r = *grammar_.rules[index];
     out.open("if (createToken_ && ttype_ != orvel::Token::SKIP)");
-    if (info_.settings[index].testLiterals && !r.fragment)
-        out.line("ttype_ = testLiteralsTable(text.substr(begin_), ttype_);");
-    out.line("returnToken_ = makeToken(ttype_);");
-    out.open("if (begin_ == 0)");
-    out.line("returnToken_->setText(text);");
-    out.chain("else");
-    out.line("returnToken_->setText(text.substr(begin_));");
-    out.close();
+    out.line("const std::string_view text_ = getText().substr(begin_);");
+    if (info_.settings[index].testLiterals && !r.fragment && hasKeywords())
+        out.line("ttype_ = keywordType_(text_, ttype_);");
+    out.line("returnToken_ = makeToken(ttype_, text_);");
     out.close();
 }
 
@@ -241,6 +280,30 @@ void LexerGenerator::ruleReference(CodeWriter& out, const Node& node, bool verif
              (node.args.empty() ? "" : ", " + node.args) + ");");
     if (!node.label.empty())
         out.line(node.label + " = returnToken_;");
+}
+
+// A greedy loop over one set continues exactly while LA(1) is in the set (the
+// analysis found nothing deeper to test): consumeRun() takes the whole run.
+// Its table is indexed by the input's own byte, so a case-insensitive lexer's
+// holds every byte whose lower case is in the set.
+bool LexerGenerator::setLoop(CodeWriter& out, const Node& node, const Decision& d)
+{
+    const SymbolSet& body = d.alts[0][0];
+    if (!d.greedy || body.has(info_.eofSymbol))
+        return false;
+    std::vector<int> bytes;
+    for (int b = 0; b < 256; ++b)
+        if (body.has(info_.caseSensitive ? b : tolower(b)))
+            bytes.push_back(b);
+    const std::string run = "consumeRun(" + sets_.byteTable(bytes) + ")";
+    if (node.suffix == '*') {
+        out.line(run + ";");
+        return true;
+    }
+    out.open("if (" + run + " == 0)");
+    out.line(noViableAlt());
+    out.close();
+    return true;
 }
 
 }

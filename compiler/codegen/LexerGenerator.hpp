@@ -5,14 +5,15 @@
 
 namespace orvelc {
 
-// Writes a lexer: a CharScanner whose rules match characters, and whose
-// nextToken chooses among the token rules.
+// Writes a lexer: a WindowScanner whose rules match bytes, and whose
+// nextToken chooses among the token rules. Keywords are told apart by a
+// generated function on the token's text, not by a table.
 class LexerGenerator final : public RecognizerGenerator {
 public:
     using RecognizerGenerator::RecognizerGenerator;
 
 private:
-    std::string baseClass() const override { return "orvel::CharScanner"; }
+    std::string baseClass() const override { return "orvel::WindowScanner"; }
     void publicMembers(CodeWriter& out) override;
     void privateMembers(CodeWriter& out) override;
     void prelude(CodeWriter& out) override;
@@ -28,11 +29,18 @@ private:
     std::string symbol(int s) const override;
     int symbolLimit() const override { return 256; }
     SymbolSet everySymbol() const override;
+    std::string markInput() const override { return "const Mark mark_ = mark();"; }
+    std::string guessingDepth() const override { return "getGuessing()"; }
+    std::string raiseGuessing() const override { return "setGuessing(getGuessing() + 1);"; }
+    std::string lowerGuessing() const override { return "setGuessing(getGuessing() - 1);"; }
     std::string labelValue() const override { return "LA(1)"; }
     std::string consumeOne() const override { return "consume();"; }
     void matchTerminal(CodeWriter& out, const Node& node) override;
     void ruleReference(CodeWriter& out, const Node& node, bool verified) override;
+    bool setLoop(CodeWriter& out, const Node& node, const Decision& d) override;
     void settings(CodeWriter& out) const;
+    void keywordType(CodeWriter& out) const;
+    bool hasKeywords() const;
     void nextToken(CodeWriter& out);
     void modeChoice(CodeWriter& out, std::size_t mode);
 };

@@ -187,7 +187,7 @@ void RecognizerGenerator::declareLabel(CodeWriter& out, const Node& labelled) co
 // nesting error, and any error while guessing (it fails the guess).
 void RecognizerGenerator::passThrough(CodeWriter& out) const
 {
-    out.open(guessing_ ? "if (nestingExceeded_ || inputState->guessing > 0)" : "if (nestingExceeded_)");
+    out.open(guessing_ ? "if (nestingExceeded_ || " + guessingDepth() + " > 0)" : "if (nestingExceeded_)");
     out.line("throw;");
     out.close();
 }
@@ -271,7 +271,7 @@ void RecognizerGenerator::action(CodeWriter& out, const Node& node)
 {
     const bool guarded = guessing_ && !node.always;
     if (guarded)
-        out.open("if (inputState->guessing == 0)");
+        out.open("if (" + guessingDepth() + " == 0)");
     actionBody(out, node);
     if (guarded)
         out.close();
@@ -419,7 +419,7 @@ std::vector<std::string> RecognizerGenerator::predicates(CodeWriter& out, const 
 void RecognizerGenerator::guess(CodeWriter& out, const Node& pred)
 {
     out.line(markInput());
-    out.line("++inputState->guessing;");
+    out.line(raiseGuessing());
     out.line("bool matched_ = true;");
     out.open("try");
     const int known = knownLA_;
@@ -431,16 +431,16 @@ void RecognizerGenerator::guess(CodeWriter& out, const Node& pred)
     out.line("matched_ = false;");
     out.open("if (nestingExceeded_)");
     out.line(rewindInput());
-    out.line("--inputState->guessing;");
+    out.line(lowerGuessing());
     out.line("throw;");
     out.close();
     out.chain("catch (...)");
     out.line(rewindInput());
-    out.line("--inputState->guessing;");
+    out.line(lowerGuessing());
     out.line("throw;");
     out.close();
     out.line(rewindInput());
-    out.line("--inputState->guessing;");
+    out.line(lowerGuessing());
     out.line("return matched_;");
 }
 
@@ -481,7 +481,8 @@ void RecognizerGenerator::block(CodeWriter& out, const Node& node)
     const bool set = characterSet(node, info_.decisions[static_cast<std::size_t>(node.decision)], merged);
     const Decision& d = set ? merged : info_.decisions[static_cast<std::size_t>(node.decision)];
     if (node.suffix == '*' || node.suffix == '+') {
-        loop(out, node, d, set);
+        if (!set || !setLoop(out, node, d))
+            loop(out, node, d, set);
         return;
     }
     const std::vector<std::string> preds = set ? std::vector<std::string>{} : predicates(out, node);

@@ -75,6 +75,11 @@ protected:
     // The statements that remember and restore the input around a guess.
     virtual std::string markInput() const { return "const unsigned int mark_ = mark();"; }
     virtual std::string rewindInput() const { return "rewind(mark_);"; }
+    // The depth of syntactic predicates being tried, and the statements that
+    // raise and lower it.
+    virtual std::string guessingDepth() const { return "inputState->guessing"; }
+    virtual std::string raiseGuessing() const { return "++inputState->guessing;"; }
+    virtual std::string lowerGuessing() const { return "--inputState->guessing;"; }
     // How the code names a lookahead symbol.
     virtual std::string symbol(int s) const;
     // The symbols a set table covers: 0 up to this.
@@ -96,6 +101,10 @@ protected:
     virtual void ruleReference(CodeWriter& out, const Node& node, bool verified) = 0;
     // A `#( root children )` pattern: only tree parsers have them.
     virtual void treePattern(CodeWriter& out, const Node& node, bool verified);
+    // Writes a `*` or `+` loop over the one-character set of `d` (the merged
+    // decision of characterSet) as one run, when the target has a faster way
+    // than a test and a consume per character; returns whether it did.
+    virtual bool setLoop(CodeWriter&, const Node&, const Decision&) { return false; }
     // The code of an action, which runs unless guessing (`@` actions always).
     virtual void actionBody(CodeWriter& out, const Node& node);
     // Action code as C++ (with its tree notation rewritten in a

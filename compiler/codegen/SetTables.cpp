@@ -23,10 +23,23 @@ std::string SetTables::bitSet(const std::vector<int>& members, int size)
     return e.name;
 }
 
+std::string SetTables::byteTable(const std::vector<int>& members)
+{
+    Entry& e = entry(members, 256);
+    e.usesBytes = true;
+    return e.name + "bytes";
+}
+
 std::string SetTables::definitions() const
 {
     std::ostringstream out;
     for (const Entry& e : entries_) {
+        if (e.usesBytes) {
+            out << "const bool " << e.name << "bytes[256] = {";
+            for (unsigned int b = 0; b < 256; ++b)
+                out << (b ? ", " : "") << ((e.words[b / 32] >> (b % 32) & 1UL) ? "true" : "false");
+            out << "};\n";
+        }
         if (!e.usesWords)
             continue;
         out << "const unsigned long " << e.name << "words[] = {";

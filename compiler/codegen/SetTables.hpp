@@ -19,6 +19,8 @@ public:
     void define(const std::vector<std::string>& names);
     // The name of a BitSet holding `members` (all below `size`).
     std::string bitSet(const std::vector<int>& members, int size);
+    // The name of a table of 256 bools, true at each of `members` (bytes).
+    std::string byteTable(const std::vector<int>& members);
     // The definitions of the words and BitSets asked for, in the order the
     // sets were first asked for.
     std::string definitions() const;
@@ -29,6 +31,7 @@ private:
         std::vector<unsigned long> words;
         bool usesWords = false;
         bool usesBitSet = false;
+        bool usesBytes = false;
     };
     Entry& entry(const std::vector<int>& members, int size);
 

@@ -88,7 +88,7 @@ options { k = 2; caseSensitiveLiterals = false; }
 members {
     calc::Reporter* reporter = nullptr;
 
-    using orvel::CharScanner::reportError;
+    using orvel::WindowScanner::reportError;
     void reportError(const orvel::RecognitionException& ex) override { reporter->report(ex); }
 }
 

@@ -32,7 +32,7 @@ members {
     // Stops at the first error: nextToken reports a lexical error from inside
     // its handler, so rethrowing here hands the exception on to the parser's
     // caller unchanged.
-    using orvel::CharScanner::reportError;
+    using orvel::WindowScanner::reportError;
     void reportError(const orvel::RecognitionException&) override { throw; }
 }
 

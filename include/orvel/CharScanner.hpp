@@ -7,15 +7,16 @@
 #include <orvel/Export.hpp>
 #include <orvel/InputBuffer.hpp>
 #include <orvel/LexerInputState.hpp>
+#include <orvel/LexerModes.hpp>
 #include <orvel/MismatchedCharException.hpp>
 #include <orvel/NoViableAltForCharException.hpp>
 #include <orvel/RecognitionException.hpp>
 #include <orvel/RefCount.hpp>
 #include <orvel/Token.hpp>
+#include <orvel/TokenDelivery.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
 
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -242,7 +243,7 @@ public:
     // ORVELException, queueing nothing, when it is.
     void emit(const TokenRefCount<Token>& t);
     // Returns the lexer mode in force (0, the default mode, unless changed).
-    int getMode() const { return mode; }
+    int getMode() const { return modes.get(); }
     // Switches to `m`, forgetting the mode in force. Throws ORVELException,
     // changing nothing, when `m` is no mode of this lexer.
     void setMode(int m);
@@ -255,7 +256,7 @@ public:
     int popMode();
     // Returns the type of the last token nextToken returned,
     // Token::INVALID_TYPE before the first.
-    int prevType() const { return previousType; }
+    int prevType() const { return delivery.previousType(); }
     // Writes one blank per level of rule nesting to std::cout.
     virtual void traceIndent();
     // Enters rule `rname`: one level deeper, then writes the indented line
@@ -274,7 +275,7 @@ protected:
     // constructors call it. Throws ORVELException when `n` is below 1.
     void setModeCount(int n);
     // Returns whether emit() queued a token that nextToken has not returned.
-    bool hasEmitted() const { return !emitted.empty(); }
+    bool hasEmitted() const { return delivery.hasEmitted(); }
     // Takes the first token emit() queued; one must be queued.
     TokenRefCount<Token> takeEmitted();
     // Returns `t` after noting it as the token nextToken returns: its type
@@ -305,13 +306,8 @@ private:
     void matchChars(const char* s, std::string::size_type n);
 
     ErrorCounter errorCounter;
-    std::deque<TokenRefCount<Token>> emitted;
-    int mode = 0;
-    int modeCount = 1;
-    std::vector<int> modeStack;
-    int previousType = Token::INVALID_TYPE;
-    int lineAfterPrevious = 1;  // where the last returned token ended
-    bool eofReached = false;
+    LexerModes modes;
+    TokenDelivery delivery;
 };
 
 }

@@ -12,6 +12,8 @@
 
 namespace orvel {
 
+class InputBuffer;
+
 // The input of a lexer built for speed (WindowScanner): one contiguous range
 // of bytes with a cursor that the lexer moves itself.
 //
@@ -39,6 +41,10 @@ public:
     // A window reading `input`, which it does not own and which must outlive
     // it, `blockSize` bytes at most per read (0 counts as 1). Reads nothing yet.
     explicit InputWindow(std::istream& input, std::size_t blockSize = DEFAULT_BLOCK_SIZE);
+    // A window taking its bytes from `buffer`, which it does not own and which
+    // must outlive it: one byte at a time, only as far as lookahead asks, each
+    // consumed from the buffer as the window takes it.
+    explicit InputWindow(InputBuffer& buffer);
     // A window over `bytes`, which the caller keeps unchanged while the
     // window lives.
     explicit InputWindow(std::string_view bytes);
@@ -115,6 +121,7 @@ private:
     // Drops the bytes in front of what must be kept, then makes room for a block.
     void makeRoom();
     std::size_t readBlock();
+    std::size_t readBufferByte();
     void requireMark(const char* operation) const;
     // Points the window at `n` bytes at `p`, all of the input.
     void over(const unsigned char* p, std::size_t n);
@@ -131,6 +138,7 @@ private:
     bool ended = false;
 
     std::istream* input = nullptr;
+    InputBuffer* buffer = nullptr;
     std::size_t blockSize = 0;
     // The bytes read from the stream (capacity `capacity`), or an input taken over.
     std::unique_ptr<unsigned char[]> storage;

@@ -2,10 +2,15 @@
 #define ORVEL_WINDOWSCANNER_HPP
 
 #include <orvel/BitSet.hpp>
+#include <orvel/ErrorCounter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/InputWindow.hpp>
+#include <orvel/LexerInputState.hpp>
+#include <orvel/LexerModes.hpp>
 #include <orvel/RecognitionException.hpp>
+#include <orvel/RefCount.hpp>
 #include <orvel/Token.hpp>
+#include <orvel/TokenDelivery.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>
 
@@ -20,10 +25,10 @@ namespace orvel {
 //
 // Per token, nextToken() calls resetText(), which starts the token at the
 // cursor; the rules look with LA(), take bytes with consume(), consumeRun()
-// and the match operations, and call newline() after a line end; makeToken()
-// then builds the token in one step. The token text is the slice of the
-// window from the token's start to the cursor: nothing is copied while a
-// token is scanned, unless an action edits the text (setText(), append(), or
+// and the match operations, and call newline() after a line end;
+// makeToken(type, getText()) then builds the token in one step. The token
+// text is the slice of the window from the token's start to the cursor:
+// nothing is copied while a token is scanned, unless an action edits the text (setText(), append(), or
 // setSaveText(false)), from which point on the text is an owned copy that
 // consumed bytes are appended to while saving is on.
 //
@@ -31,7 +36,8 @@ namespace orvel {
 // only newline(), tabs and setColumn() move, so it is worked out when asked
 // for (at the token's start, and for errors).
 //
-// Unlike CharScanner this class has no shared input state, literal table
+// Unlike CharScanner this class shares no input state (one made from a
+// LexerInputState only starts from it), has no literal table
 // (a generated lexer tells keywords apart itself) or virtual lookahead:
 // everything a rule calls per byte is inline and not virtual, for final
 // lexer classes. Messages, reports, traces and recovery are CharScanner's,
@@ -59,6 +65,11 @@ public:
     // A scanner over `window` (taken over). `caseSensitive` false folds LA()
     // to lower case.
     explicit WindowScanner(InputWindow window, bool caseSensitive = true);
+    // A scanner over the input of `state`, which it keeps alive, starting at
+    // the state's line, column and file name. It takes bytes from the state's
+    // buffer as lookahead reaches them, and keeps its own position from then
+    // on: the state is not updated.
+    WindowScanner(const RefCount<LexerInputState>& state, bool caseSensitive);
     WindowScanner(const WindowScanner&) = delete;
     WindowScanner& operator=(const WindowScanner&) = delete;
     ~WindowScanner() override;
@@ -215,17 +226,15 @@ public:
     // Returns whether LA() leaves bytes as they are.
     bool getCaseSensitive() const { return caseSensitive; }
 
-    // Returns a token of type `t` with the current text and the token's start
-    // line and column. Without a token object factory the token is a
-    // CommonToken made in one step (CommonToken::make); with one, the
-    // factory's token given type, column, line and text in that order.
-    // Throws ORVELException when the factory returns an empty handle.
-    TokenRefCount<Token> makeToken(int t)
-    {
-        if (!tokenObjectFactory)
-            return makeCommonToken(t);
-        return makeFactoryToken(t);
-    }
+    // Returns a token of type `t` with text `text` and the token's start line
+    // and column. Without a token object factory the token is a CommonToken
+    // made in one step (CommonToken::make); with one, the factory's token
+    // given type, column, line and text in that order. Throws ORVELException
+    // when the factory returns an empty handle.
+    TokenRefCount<Token> makeToken(int t, std::string_view text);
+    // As makeToken(t, text) with an empty text, for a token an action makes
+    // and emits.
+    TokenRefCount<Token> makeToken(int t) { return makeToken(t, std::string_view()); }
     // Makes makeToken() build its tokens with `factory`; null returns to
     // CommonTokens made in one step.
     void setTokenObjectFactory(TokenObjectFactory factory) { tokenObjectFactory = factory; }
@@ -249,13 +258,45 @@ public:
 
     // Writes ex.toString() and an end of line to std::cerr.
     virtual void reportError(const RecognitionException& ex);
+    // Reports `ex` with reportError() and counts it; throws
+    // ErrorLimitException once the error limit is reached.
+    void reportSyntaxError(const RecognitionException& ex);
+    // Returns how many errors reportSyntaxError() reported.
+    int getNumberOfSyntaxErrors() const { return errorCounter.getCount(); }
+    // Makes reportSyntaxError throw ErrorLimitException once it has reported
+    // `n` errors; 0 (the default) for no limit. Throws ORVELException,
+    // changing nothing, when `n` is negative.
+    void setErrorLimit(int n) { errorCounter.setLimit(n); }
+    // Returns the error limit, 0 when there is none.
+    int getErrorLimit() const { return errorCounter.getLimit(); }
     // Writes "error: " and `s` (after the file name and ": " when the input
     // has a name) and an end of line to std::cerr.
     virtual void reportError(const std::string& s);
     // As reportError(const std::string&), with "warning: ".
     virtual void reportWarning(const std::string& s);
-    // Called by lexers when they reach end of input; does nothing here.
+    // Called by generated lexers the first time they reach end of input,
+    // before they make the EOF token (which comes after any token emit()
+    // queued here); does nothing here.
     virtual void uponEOF();
+    // Queues `t` to be returned by nextToken after the token being scanned
+    // (if any) and any queued before it. Throws ORVELException, queueing
+    // nothing, when `t` is empty.
+    void emit(const TokenRefCount<Token>& t) { delivery.emit(t); }
+    // Returns the lexer mode in force (0, the default mode, unless changed).
+    int getMode() const { return modes.get(); }
+    // Switches to `m`, forgetting the mode in force. Throws ORVELException,
+    // changing nothing, when `m` is no mode of this lexer.
+    void setMode(int m) { modes.set(m); }
+    // Switches to `m`, keeping the mode in force for popMode(). Throws as
+    // setMode does.
+    void pushMode(int m) { modes.push(m); }
+    // Returns to the mode the last pushMode() left and returns it. With no
+    // mode pushed, throws a RecognitionException at the current position,
+    // changing nothing.
+    int popMode();
+    // Returns the type of the last token nextToken returned,
+    // Token::INVALID_TYPE before the first.
+    int prevType() const { return delivery.previousType(); }
     // Enters rule `rname`: one level deeper, then writes the indented line
     // "> lexer <rname>; c==<LA(1) in decimal>" to std::cout.
     void traceIn(const char* rname);
@@ -264,8 +305,28 @@ public:
     void traceOut(const char* rname);
 
 protected:
+    // Declares how many modes the lexer has (1 unless called); the generated
+    // constructors call it. Throws ORVELException when `n` is below 1.
+    void setModeCount(int n) { modes.setCount(n); }
+    // Returns whether emit() queued a token that nextToken has not returned.
+    bool hasEmitted() const { return delivery.hasEmitted(); }
+    // Takes the first token emit() queued; one must be queued.
+    TokenRefCount<Token> takeEmitted() { return delivery.takeEmitted(); }
+    // Returns `t` after noting it as the token nextToken returns: its type
+    // for prevType(), and on the token whether a line end came since the
+    // previous token (or the start of input) ended.
+    const TokenRefCount<Token>& deliver(const TokenRefCount<Token>& t) { return delivery.deliver(t, line); }
+    // Calls uponEOF() the first time it is called; for the generated
+    // nextToken at end of input.
+    void endOfInput()
+    {
+        if (delivery.firstEndOfInput())
+            uponEOF();
+    }
     // Returns `c` in lower case; EOF_CHAR unchanged.
     static int toLower(int c);
+    // Returns whether `text` in lower case is `lower`.
+    static bool equalsFolded(std::string_view text, std::string_view lower);
 
     InputWindow input;
 
@@ -295,8 +356,7 @@ private:
     void updateAppending() { appending = editing && saveText && guessing == 0; }
     [[noreturn]] void mismatch(int expected);
     [[noreturn]] void nestingTooDeep();
-    TokenRefCount<Token> makeCommonToken(int t);
-    TokenRefCount<Token> makeFactoryToken(int t);
+    TokenRefCount<Token> makeFactoryToken(int t, std::string_view text);
     void traceLine(const char* prefix, const char* rname);
 
     bool caseSensitive;
@@ -314,6 +374,10 @@ private:
     std::string edited;
     std::string filename;
     TokenObjectFactory tokenObjectFactory = nullptr;
+    LexerModes modes;
+    TokenDelivery delivery;
+    ErrorCounter errorCounter;
+    RefCount<LexerInputState> inputState;
     int nesting = 0;
     int nestingLimit = 1000;
     bool nestingExceeded = false;

@@ -33,6 +33,7 @@
 #include <orvel/IntrusiveRefCount.hpp>
 #include <orvel/LLkParser.hpp>
 #include <orvel/LexerInputState.hpp>
+#include <orvel/LexerModes.hpp>
 #include <orvel/LookaheadSync.hpp>
 #include <orvel/MismatchedCharException.hpp>
 #include <orvel/MismatchedTokenException.hpp>
@@ -48,6 +49,7 @@
 #include <orvel/TextUtils.hpp>
 #include <orvel/Token.hpp>
 #include <orvel/TokenBuffer.hpp>
+#include <orvel/TokenDelivery.hpp>
 #include <orvel/TokenRef.hpp>
 #include <orvel/TokenRefCount.hpp>
 #include <orvel/TokenStream.hpp>

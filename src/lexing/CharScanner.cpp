@@ -227,65 +227,30 @@ void CharScanner::setTabSize(int n)
     tabSize = n;
 }
 
-void CharScanner::emit(const TokenRefCount<Token>& t)
-{
-    if (!t)
-        throw ORVELException("emit of an empty token");
-    emitted.push_back(t);
-}
+void CharScanner::emit(const TokenRefCount<Token>& t) { delivery.emit(t); }
 
-TokenRefCount<Token> CharScanner::takeEmitted()
-{
-    TokenRefCount<Token> t = emitted.front();
-    emitted.pop_front();
-    return t;
-}
+TokenRefCount<Token> CharScanner::takeEmitted() { return delivery.takeEmitted(); }
 
-void CharScanner::setModeCount(int n)
-{
-    if (n < 1)
-        throw ORVELException("a lexer has at least one mode");
-    modeCount = n;
-}
+void CharScanner::setModeCount(int n) { modes.setCount(n); }
 
-void CharScanner::setMode(int m)
-{
-    if (m < 0 || m >= modeCount)
-        throw ORVELException("no such lexer mode: " + std::to_string(m));
-    mode = m;
-}
+void CharScanner::setMode(int m) { modes.set(m); }
 
-void CharScanner::pushMode(int m)
-{
-    const int previous = mode;
-    setMode(m);
-    modeStack.push_back(previous);
-}
+void CharScanner::pushMode(int m) { modes.push(m); }
 
 int CharScanner::popMode()
 {
-    if (modeStack.empty())
+    if (!modes.pop())
         throw RecognitionException("popMode with no mode to return to", getFilename(), getLine(),
                                    getColumn());
-    mode = modeStack.back();
-    modeStack.pop_back();
-    return mode;
+    return modes.get();
 }
 
-TokenRefCount<Token> CharScanner::deliver(const TokenRefCount<Token>& t)
-{
-    t->setNewlineBefore(t->getLine() > lineAfterPrevious);
-    lineAfterPrevious = getLine();
-    previousType = t->getType();
-    return t;
-}
+TokenRefCount<Token> CharScanner::deliver(const TokenRefCount<Token>& t) { return delivery.deliver(t, getLine()); }
 
 void CharScanner::endOfInput()
 {
-    if (eofReached)
-        return;
-    eofReached = true;
-    uponEOF();
+    if (delivery.firstEndOfInput())
+        uponEOF();
 }
 
 void CharScanner::traceIndent()

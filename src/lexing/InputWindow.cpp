@@ -1,5 +1,6 @@
 #include <orvel/InputWindow.hpp>
 
+#include <orvel/InputBuffer.hpp>
 #include <orvel/ORVELException.hpp>
 
 #include <algorithm>
@@ -13,6 +14,8 @@ InputWindow::InputWindow(std::istream& input_, std::size_t blockSize_)
     : input(&input_), blockSize(std::max<std::size_t>(blockSize_, 1))
 {
 }
+
+InputWindow::InputWindow(InputBuffer& buffer_) : buffer(&buffer_), blockSize(1) {}
 
 InputWindow::InputWindow(std::string_view bytes)
 {
@@ -34,12 +37,14 @@ InputWindow::InputWindow(InputWindow&& other) noexcept
       markCount(other.markCount),
       ended(other.ended),
       input(other.input),
+      buffer(other.buffer),
       blockSize(other.blockSize),
       storage(std::move(other.storage)),
       capacity(other.capacity),
       taken(std::move(other.taken))
 {
     other.input = nullptr;
+    other.buffer = nullptr;
     other.capacity = 0;
     other.base = 0;
     other.markCount = 0;
@@ -63,7 +68,8 @@ bool InputWindow::more()
     const std::size_t n = readBlock();
     if (n == 0) {
         ended = true;
-        input->setstate(std::ios_base::eofbit);
+        if (input)
+            input->setstate(std::ios_base::eofbit);
         return false;
     }
     lim += n;
@@ -102,6 +108,8 @@ void InputWindow::makeRoom()
 
 std::size_t InputWindow::readBlock()
 {
+    if (buffer)
+        return readBufferByte();
     std::streambuf* source = input->rdbuf();
     if (!source)
         return 0;
@@ -114,6 +122,16 @@ std::size_t InputWindow::readBlock()
     const std::size_t want = std::min({blockSize, room, static_cast<std::size_t>(held)});
     unsigned char* const end = storage.get() + (lim - buf);
     return static_cast<std::size_t>(source->sgetn(reinterpret_cast<char*>(end), static_cast<std::streamsize>(want)));
+}
+
+std::size_t InputWindow::readBufferByte()
+{
+    const int c = buffer->LA(1);
+    if (c < 0)
+        return 0;
+    buffer->consume();
+    storage[static_cast<std::size_t>(lim - buf)] = static_cast<unsigned char>(c);
+    return 1;
 }
 
 int InputWindow::readLA(std::size_t i)

@@ -15,6 +15,14 @@ WindowScanner::WindowScanner(InputWindow window, bool caseSensitive_)
 {
 }
 
+WindowScanner::WindowScanner(const RefCount<LexerInputState>& state, bool caseSensitive_)
+    : input(*state->input), caseSensitive(caseSensitive_), inputState(state)
+{
+    line = state->line;
+    setColumn(state->column);
+    filename = state->filename;
+}
+
 WindowScanner::~WindowScanner() = default;
 
 int WindowScanner::toLower(int c)
@@ -23,6 +31,16 @@ int WindowScanner::toLower(int c)
     if (c < 0 || c > 255)
         return c;
     return std::tolower(c);
+}
+
+bool WindowScanner::equalsFolded(std::string_view text, std::string_view lower)
+{
+    if (text.size() != lower.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (toLower(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(lower[i]))
+            return false;
+    return true;
 }
 
 void WindowScanner::consumeAtLimit()
@@ -173,12 +191,27 @@ void WindowScanner::nestingTooDeep()
                                getColumn());
 }
 
-TokenRefCount<Token> WindowScanner::makeCommonToken(int t)
+TokenRefCount<Token> WindowScanner::makeToken(int t, std::string_view text)
 {
-    return CommonToken::make(t, getText(), startLine, startColumn);
+    if (!tokenObjectFactory)
+        return CommonToken::make(t, text, startLine, startColumn);
+    return makeFactoryToken(t, text);
 }
 
-TokenRefCount<Token> WindowScanner::makeFactoryToken(int t)
+int WindowScanner::popMode()
+{
+    if (!modes.pop())
+        throw RecognitionException("popMode with no mode to return to", filename, line, getColumn());
+    return modes.get();
+}
+
+void WindowScanner::reportSyntaxError(const RecognitionException& ex)
+{
+    reportError(ex);
+    errorCounter.count();
+}
+
+TokenRefCount<Token> WindowScanner::makeFactoryToken(int t, std::string_view text)
 {
     TokenRefCount<Token> token = tokenObjectFactory();
     if (!token)
@@ -186,7 +219,7 @@ TokenRefCount<Token> WindowScanner::makeFactoryToken(int t)
     token->setType(t);
     token->setColumn(startColumn);
     token->setLine(startLine);
-    token->setText(std::string(getText()));
+    token->setText(std::string(text));
     return token;
 }
 

@@ -43,7 +43,7 @@ int run(LEXER& lexer, const std::string& name)
     std::uint32_t tokens = 0;
     std::uint32_t lensum = 0;
     for (auto t = lexer.nextToken(); t->getType() != orvel::Token::EOF_TYPE; t = lexer.nextToken())
-        lensum += ++tokens * static_cast<std::uint32_t>(t->getText().size());
+        lensum += ++tokens * static_cast<std::uint32_t>(t->getTextView().size());
     std::cout << "tokens=" << tokens << " lines=" << lexer.lines << " lensum=" << lensum << '\n';
     return 0;
 #endif

@@ -180,17 +180,17 @@ TEST(WindowScanner, MakesTokensWithTextAndStartPositionInOneStepOrThroughAFactor
     window.consume();
     window.resetText();
     window.match("let");
-    const TokenRefCount<Token> token = window.makeToken(7);
+    const TokenRefCount<Token> token = window.makeToken(7, window.getText());
     EXPECT_EQ("[\"let\",<7>,line=1,column=9]", token->toString());
     EXPECT_EQ("let", token->getTextView());
     window.setTokenObjectFactory(&CommonHiddenStreamToken::factory);
-    const TokenRefCount<Token> hiddenToken = window.makeToken(8);
+    const TokenRefCount<Token> hiddenToken = window.makeToken(8, window.getText());
     EXPECT_NE(nullptr, dynamic_cast<CommonHiddenStreamToken*>(hiddenToken.get()));
     EXPECT_EQ("[\"let\",<8>,line=1,column=9]", hiddenToken->toString());
     window.resetText();
     window.consume();
     window.setText("text edited after the window moved on");
-    EXPECT_EQ("text edited after the window moved on", window.makeToken(9)->getText());
+    EXPECT_EQ("text edited after the window moved on", window.makeToken(9, window.getText())->getText());
 }
 
 }

@@ -37,11 +37,11 @@ lexer ConfigLexer;
 options { caseSensitive = false; }
 members {
     int errors = 0;
-    using orvel::CharScanner::reportError;
+    using orvel::WindowScanner::reportError;
     void reportError(const orvel::RecognitionException& ex) override
     {
         ++errors;
-        orvel::CharScanner::reportError(ex);
+        orvel::WindowScanner::reportError(ex);
     }
 }
 

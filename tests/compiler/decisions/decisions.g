@@ -54,11 +54,11 @@ lexer Lexer;
 members {
     int errors = 0;
     bool upper = false;
-    using orvel::CharScanner::reportError;
+    using orvel::WindowScanner::reportError;
     void reportError(const orvel::RecognitionException& ex) override
     {
         ++errors;
-        orvel::CharScanner::reportError(ex);
+        orvel::WindowScanner::reportError(ex);
     }
 }
 

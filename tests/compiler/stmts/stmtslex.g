@@ -6,11 +6,11 @@ import stmts;
 lexer StmtLexer;
 members {
     int errors = 0;
-    using orvel::CharScanner::reportError;
+    using orvel::WindowScanner::reportError;
     void reportError(const orvel::RecognitionException& ex) override
     {
         ++errors;
-        orvel::CharScanner::reportError(ex);
+        orvel::WindowScanner::reportError(ex);
     }
 }
 
