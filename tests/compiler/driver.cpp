@@ -3,8 +3,15 @@
 // TOKEN_NAMES, lists the lexer's tokens and its error count; with only a
 // lexer, prints tokens=N lines=L lensum=S. A recognizer that stops at its
 // error limit exits 1 after saying so.
+//
+// A second argument says how the lexer reads the file: `stream` (the
+// default, blocks of the window's default size), `bytewise` (blocks of one
+// byte, so that every token, mark and lookahead crosses refills), `memory`
+// (the whole file held by the caller) or `buffer` (a CharBuffer). All four
+// must print the same.
 #include RECOGNIZER_HEADER
 
+#include <orvel/CharBuffer.hpp>
 #include <orvel/ErrorLimitException.hpp>
 #include <orvel/RecognitionException.hpp>
 #include <orvel/TextUtils.hpp>
@@ -12,6 +19,9 @@
 #include <cstdint>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -49,16 +59,10 @@ int run(LEXER& lexer, const std::string& name)
 #endif
 }
 
-}
-
-int main(int argc, char** argv)
+template <class Source>
+int runOn(Source&& source, const std::string& name)
 {
-    if (argc != 2)
-        return 2;
-    std::ifstream in(argv[1], std::ios::binary);
-    const std::string path = argv[1];
-    const std::string name = path.substr(path.find_last_of('/') + 1);
-    LEXER lexer(in);
+    LEXER lexer(std::forward<Source>(source));
     lexer.setFilename(name);
     try {
         return run(lexer, name);
@@ -66,4 +70,29 @@ int main(int argc, char** argv)
         std::cerr << ex.what() << '\n';
         return 1;
     }
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 && argc != 3)
+        return 2;
+    std::ifstream in(argv[1], std::ios::binary);
+    const std::string path = argv[1];
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    const std::string via = argc == 3 ? argv[2] : "stream";
+    if (via == "stream")
+        return runOn(in, name);
+    if (via == "bytewise")
+        return runOn(orvel::InputWindow(in, 1), name);
+    if (via == "memory") {
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return runOn(orvel::InputWindow(std::string_view(bytes)), name);
+    }
+    if (via == "buffer") {
+        orvel::CharBuffer buffer(in);
+        return runOn(buffer, name);
+    }
+    return 2;
 }
