@@ -1,3 +1,4 @@
+#include <orvel/CharBuffer.hpp>
 #include <orvel/InputWindow.hpp>
 #include <orvel/ORVELException.hpp>
 
@@ -45,6 +46,19 @@ TEST(InputWindow, StreamsInBlocksOfEverySizeAndMemoryYieldTheSameBytes)
     InputWindow moved(std::move(taken));
     EXPECT_EQ(text, readAll(moved));
     EXPECT_EQ(-1, taken.LA(1));
+}
+
+TEST(InputWindow, TakesBytesFromAnInputBufferOnlyAsFarAsLookaheadAsks)
+{
+    std::istringstream in(text);
+    CharBuffer buffer(in);
+    InputWindow window(buffer);
+    EXPECT_EQ('i', window.LA(1));
+    EXPECT_EQ('n', buffer.LA(1));
+    EXPECT_EQ('t', window.LA(3));
+    EXPECT_EQ(' ', buffer.LA(1));
+    EXPECT_EQ(text, readAll(window));
+    EXPECT_EQ(-1, buffer.LA(1));
 }
 
 TEST(InputWindow, TokenTextAndMarksSurviveRefillsLongerThanABlock)
