@@ -135,7 +135,7 @@ void LexerGenerator::nextToken(CodeWriter& out)
         out.close();
     }
     out.open("if (returnToken_)");
-    out.line("return deliver(returnToken_);");
+    out.line("return deliverScanned(returnToken_);");
     out.close();
     out.chain("catch (const orvel::RecognitionException& ex)");
     out.open("if (nestingExceeded_)");
@@ -282,20 +282,25 @@ void LexerGenerator::ruleReference(CodeWriter& out, const Node& node, bool verif
         out.line(node.label + " = returnToken_;");
 }
 
+// The table of consumeRun() for `set`: indexed by the input's own byte, so a
+// case-insensitive lexer's holds every byte whose lower case is in the set.
+std::string LexerGenerator::runTable(const SymbolSet& set)
+{
+    std::vector<int> bytes;
+    for (int b = 0; b < 256; ++b)
+        if (set.has(info_.caseSensitive ? b : tolower(b)))
+            bytes.push_back(b);
+    return sets_.byteTable(bytes);
+}
+
 // A greedy loop over one set continues exactly while LA(1) is in the set (the
 // analysis found nothing deeper to test): consumeRun() takes the whole run.
-// Its table is indexed by the input's own byte, so a case-insensitive lexer's
-// holds every byte whose lower case is in the set.
 bool LexerGenerator::setLoop(CodeWriter& out, const Node& node, const Decision& d)
 {
     const SymbolSet& body = d.alts[0][0];
     if (!d.greedy || body.has(info_.eofSymbol))
         return false;
-    std::vector<int> bytes;
-    for (int b = 0; b < 256; ++b)
-        if (body.has(info_.caseSensitive ? b : tolower(b)))
-            bytes.push_back(b);
-    const std::string run = "consumeRun(" + sets_.byteTable(bytes) + ")";
+    const std::string run = "consumeRun(" + runTable(body) + ")";
     if (node.suffix == '*') {
         out.line(run + ";");
         return true;
@@ -304,6 +309,21 @@ bool LexerGenerator::setLoop(CodeWriter& out, const Node& node, const Decision& 
     out.line(noViableAlt());
     out.close();
     return true;
+}
+
+// In a greedy loop, a one-character alternative is taken whenever LA(1) is in
+// its set, unless another alternative is chosen on that character: the run of
+// the characters of such alternatives that no other alternative starts with
+// can be taken before the choice, which then sees the first other character.
+void LexerGenerator::runBeforeChoice(CodeWriter& out, const Node& node, const Decision& d)
+{
+    SymbolSet run(info_.symbolCount);
+    SymbolSet others(info_.symbolCount);
+    for (std::size_t a = 0; a < node.alts.size(); ++a)
+        (oneCharacter(node, d, a) ? run : others).unite(d.alts[a][0]);
+    if (run.empty() || run.has(info_.eofSymbol) || run.intersects(others))
+        return;
+    out.line("consumeRun(" + runTable(run) + ");");
 }
 
 }

@@ -38,6 +38,8 @@ private:
     void matchTerminal(CodeWriter& out, const Node& node) override;
     void ruleReference(CodeWriter& out, const Node& node, bool verified) override;
     bool setLoop(CodeWriter& out, const Node& node, const Decision& d) override;
+    void runBeforeChoice(CodeWriter& out, const Node& node, const Decision& d) override;
+    std::string runTable(const SymbolSet& set);
     void settings(CodeWriter& out) const;
     void keywordType(CodeWriter& out) const;
     bool hasKeywords() const;

@@ -495,28 +495,33 @@ void RecognizerGenerator::block(CodeWriter& out, const Node& node)
     knownLA_ = 0;  // what the taken alternative consumed is not known here
 }
 
+// Whether alternative `a` of `node`, with decision `d`, is one character (a
+// range, a `~` set, a wildcard, a fragment of one character) that LA(1)
+// alone tells apart (deeper, any character may come).
+bool RecognizerGenerator::oneCharacter(const Node& node, const Decision& d, std::size_t a) const
+{
+    for (int depth = 1; depth < d.depth; ++depth)
+        if (!d.alts[a][static_cast<std::size_t>(depth)].has(info_.endSymbol))
+            return false;
+    const Sequence& alt = node.alts[a];
+    const bool oneCharacterRule = alt.size() == 1 && alt[0]->kind == NodeKind::RuleRef &&
+                                  alt[0]->args.empty() &&
+                                  info_.singleCharacter[static_cast<std::size_t>(alt[0]->rule)];
+    return alt.size() == 1 && alt[0]->label.empty() && (single(*alt[0]) || oneCharacterRule) &&
+           (a >= d.guards.size() || d.guards[a].empty());
+}
+
 // Whether the alternatives of `node`, with decision `d`, are each one
-// character (a range, a `~` set, a wildcard, a fragment of one character)
-// that LA(1) alone tells apart from the others (deeper, any character may
-// come): then one test of their union and one consume take any of them, and
-// `merged` is the decision with that union as its one alternative (the exit
-// after it).
+// character told apart by LA(1) alone: then one test of their union and one
+// consume take any of them, and `merged` is the decision with that union as
+// its one alternative (the exit after it).
 bool RecognizerGenerator::characterSet(const Node& node, const Decision& d, Decision& merged) const
 {
     if (!grammar_.lexer || node.alts.size() < 2)
         return false;
-    for (std::size_t a = 0; a < node.alts.size(); ++a) {
-        for (int depth = 1; depth < d.depth; ++depth)
-            if (!d.alts[a][static_cast<std::size_t>(depth)].has(info_.endSymbol))
-                return false;
-        const Sequence& alt = node.alts[a];
-        const bool oneCharacterRule = alt.size() == 1 && alt[0]->kind == NodeKind::RuleRef &&
-                                      alt[0]->args.empty() &&
-                                      info_.singleCharacter[static_cast<std::size_t>(alt[0]->rule)];
-        if (alt.size() != 1 || !alt[0]->label.empty() || !(single(*alt[0]) || oneCharacterRule) ||
-            (a < d.guards.size() && !d.guards[a].empty()))
+    for (std::size_t a = 0; a < node.alts.size(); ++a)
+        if (!oneCharacter(node, d, a))
             return false;
-    }
     merged = d;
     merged.guards.clear();
     const auto others = merged.alts.begin() + 1;
@@ -553,6 +558,8 @@ void RecognizerGenerator::loop(CodeWriter& out, const Node& node, const Decision
         preds.insert(preds.begin(), plus ? count + " >= 1" : "");
     }
     const std::size_t alts = (set ? 1 : node.alts.size()) + (d.greedy ? 0 : 1);
+    if (!set && !plus && d.greedy)
+        runBeforeChoice(out, node, d);
     const int inside = decisionTests(exitFirst, alts, false, preds).reads;
     std::vector<CodeWriter> bodies = set ? std::vector<CodeWriter>{lines({consumeOne()})}
                                          : altBodies(node, true, inside);

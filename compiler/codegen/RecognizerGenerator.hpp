@@ -105,6 +105,11 @@ protected:
     // decision of characterSet) as one run, when the target has a faster way
     // than a test and a consume per character; returns whether it did.
     virtual bool setLoop(CodeWriter&, const Node&, const Decision&) { return false; }
+    // Writes, at the top of a greedy `*` loop of several alternatives (with
+    // decision `d`), what takes a run of the characters its one-character
+    // alternatives match, where the target can; writes nothing otherwise.
+    virtual void runBeforeChoice(CodeWriter&, const Node&, const Decision&) {}
+    bool oneCharacter(const Node& node, const Decision& d, std::size_t alt) const;
     // The code of an action, which runs unless guessing (`@` actions always).
     virtual void actionBody(CodeWriter& out, const Node& node);
     // Action code as C++ (with its tree notation rewritten in a

@@ -25,7 +25,18 @@ public:
     // Returns `t` after noting it as the token handed out, the lexer being on
     // `line`: its type for previousType(), and on `t` whether a line end came
     // since the previous token (or the start of input) ended.
-    const TokenRefCount<Token>& deliver(const TokenRefCount<Token>& t, int line);
+    const TokenRefCount<Token>& deliver(const TokenRefCount<Token>& t, int line)
+    {
+        return deliver(t, t->getLine(), line);
+    }
+    // As deliver(t, line), for a token known to start on `tokenLine`.
+    const TokenRefCount<Token>& deliver(const TokenRefCount<Token>& t, int tokenLine, int line)
+    {
+        t->setNewlineBefore(tokenLine > lineAfterPrevious);
+        lineAfterPrevious = line;
+        previous = t->getType();
+        return t;
+    }
     // Returns the type of the last token delivered, Token::INVALID_TYPE before
     // the first.
     int previousType() const { return previous; }

@@ -316,6 +316,12 @@ protected:
     // for prevType(), and on the token whether a line end came since the
     // previous token (or the start of input) ended.
     const TokenRefCount<Token>& deliver(const TokenRefCount<Token>& t) { return delivery.deliver(t, line); }
+    // As deliver(), for the token the rules just made with makeToken(): it
+    // starts where resetText() found the cursor.
+    const TokenRefCount<Token>& deliverScanned(const TokenRefCount<Token>& t)
+    {
+        return delivery.deliver(t, startLine, line);
+    }
     // Calls uponEOF() the first time it is called; for the generated
     // nextToken at end of input.
     void endOfInput()

@@ -18,12 +18,4 @@ TokenRefCount<Token> TokenDelivery::takeEmitted()
     return t;
 }
 
-const TokenRefCount<Token>& TokenDelivery::deliver(const TokenRefCount<Token>& t, int line)
-{
-    t->setNewlineBefore(t->getLine() > lineAfterPrevious);
-    lineAfterPrevious = line;
-    previous = t->getType();
-    return t;
-}
-
 }
