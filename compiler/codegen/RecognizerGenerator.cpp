@@ -512,12 +512,13 @@ bool RecognizerGenerator::oneCharacter(const Node& node, const Decision& d, std:
 }
 
 // Whether the alternatives of `node`, with decision `d`, are each one
-// character told apart by LA(1) alone: then one test of their union and one
-// consume take any of them, and `merged` is the decision with that union as
+// character told apart by LA(1) alone (a loop's one alternative too): then
+// one test of their union and one consume take any of them, and `merged` is the decision with that union as
 // its one alternative (the exit after it).
 bool RecognizerGenerator::characterSet(const Node& node, const Decision& d, Decision& merged) const
 {
-    if (!grammar_.lexer || node.alts.size() < 2)
+    const bool loop = node.suffix == '*' || node.suffix == '+';
+    if (!grammar_.lexer || node.alts.size() < (loop ? 1u : 2u))
         return false;
     for (std::size_t a = 0; a < node.alts.size(); ++a)
         if (!oneCharacter(node, d, a))
