@@ -135,7 +135,8 @@ void LexerGenerator::nextToken(CodeWriter& out)
         out.close();
     }
     out.open("if (returnToken_)");
-    out.line("return deliverScanned(returnToken_);");
+    out.line("deliverScanned(returnToken_);");
+    out.line("return std::move(returnToken_);");
     out.close();
     out.chain("catch (const orvel::RecognitionException& ex)");
     out.open("if (nestingExceeded_)");
