@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -32,6 +33,8 @@ public:
 
     // Adds `x` after the newest element.
     void append(const T& x) { storage.push_back(x); }
+    // As append(const T&), taking `x` over.
+    void append(T&& x) { storage.push_back(std::move(x)); }
 
     // Removes the `nb` oldest live elements. `nb` must not exceed entries():
     // a violation is reported on stderr and aborts the process, in every build.

@@ -4,6 +4,8 @@
 
 #include <orvel/LookaheadSync.hpp>
 
+#include <utility>
+
 namespace orvel {
 
 TokenBuffer::TokenBuffer(TokenStream& input) : input(input) {}
@@ -55,7 +57,7 @@ void TokenBuffer::pull()
     TokenRefCount<Token> token = input.nextToken();
     if (!token)
         throw TokenStreamException("token stream returned an empty token handle");
-    queue.append(token);
+    queue.append(std::move(token));
 }
 
 }
