@@ -68,7 +68,8 @@ public:
     // A scanner over the input of `state`, which it keeps alive, starting at
     // the state's line, column and file name. It takes bytes from the state's
     // buffer as lookahead reaches them, and keeps its own position from then
-    // on: the state is not updated.
+    // on: the state is not updated. Throws ORVELException when `state` is
+    // empty or has no buffer.
     WindowScanner(const RefCount<LexerInputState>& state, bool caseSensitive);
     WindowScanner(const WindowScanner&) = delete;
     WindowScanner& operator=(const WindowScanner&) = delete;

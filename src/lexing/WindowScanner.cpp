@@ -15,8 +15,19 @@ WindowScanner::WindowScanner(InputWindow window, bool caseSensitive_)
 {
 }
 
+namespace {
+
+InputBuffer& bufferOf(const RefCount<LexerInputState>& state)
+{
+    if (!state || !state->input)
+        throw ORVELException("WindowScanner: made from an empty input state");
+    return *state->input;
+}
+
+}
+
 WindowScanner::WindowScanner(const RefCount<LexerInputState>& state, bool caseSensitive_)
-    : input(*state->input), caseSensitive(caseSensitive_), inputState(state)
+    : input(bufferOf(state)), caseSensitive(caseSensitive_), inputState(state)
 {
     line = state->line;
     setColumn(state->column);

@@ -27,6 +27,12 @@ private:
     std::istringstream in;
 };
 
+class FromState final : public WindowScanner {
+public:
+    explicit FromState(const RefCount<LexerInputState>& state) : WindowScanner(state, true) {}
+    TokenRefCount<Token> nextToken() override { return makeToken(Token::EOF_TYPE); }
+};
+
 class Classic final : public CharScanner {
 public:
     explicit Classic(const std::string& text) : CharScanner(new CharBuffer(in), true), in(text) {}
@@ -108,6 +114,23 @@ TEST(WindowScanner, ReportsNestingAndRecoversLikeCharScanner)
     window.setFilename("a.txt");
     window.reportWarning("odd");
     EXPECT_EQ("error: bad\na.txt: warning: odd\n", err.text());
+}
+
+TEST(WindowScanner, StartsWhereALexerInputStateStandsAndRefusesAnEmptyOne)
+{
+    std::istringstream in("xy");
+    RefCount<LexerInputState> state(new LexerInputState(new CharBuffer(in)));
+    state->line = 5;
+    state->column = 3;
+    state->filename = "f.txt";
+    FromState scanner(state);
+    EXPECT_EQ('x', scanner.LA(1));
+    EXPECT_EQ(5, scanner.getLine());
+    EXPECT_EQ(3, scanner.getColumn());
+    EXPECT_EQ("f.txt:5:3: popMode with no mode to return to",
+              thrown<FromState>(scanner, [](FromState& s) { s.popMode(); }));
+    EXPECT_THROW_TEXT(FromState{RefCount<LexerInputState>()}, ORVELException,
+                      "WindowScanner: made from an empty input state");
 }
 
 TEST(WindowScanner, FoldsLookaheadButKeepsTheInputsCaseInTheText)
