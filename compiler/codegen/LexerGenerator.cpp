@@ -62,28 +62,43 @@ bool LexerGenerator::hasKeywords() const
 }
 
 // The type of the keyword spelt `text`, or `otherwise`: a switch on the
-// length, then a comparison per literal of that length.
+// length and one on the first byte, then a comparison per literal left.
 void LexerGenerator::keywordType(CodeWriter& out) const
 {
-    std::map<std::size_t, std::vector<const TokenEntry*>> byLength;
-    for (const TokenEntry* e : vocabulary_.entries())
-        if (e->isLiteral && !e->soft)
-            byLength[e->literal.size()].push_back(e);
     const bool folded = !info_.caseSensitiveLiterals;
+    // By length, then first byte: each literal's spelling (folded) and name.
+    std::map<std::size_t, std::map<int, std::vector<std::pair<std::string, std::string>>>> literals;
+    for (const TokenEntry* e : vocabulary_.entries()) {
+        if (!e->isLiteral || e->soft)
+            continue;
+        std::string spelling = e->literal;
+        if (folded)
+            for (char& c : spelling)
+                c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        const int first = spelling.empty() ? -1 : static_cast<unsigned char>(spelling[0]);
+        literals[spelling.size()][first].emplace_back(spelling, e->name);
+    }
     out.openFunction("int " + grammar_.name + "::keywordType_(std::string_view text, int otherwise)");
     out.open("switch (text.size())");
-    for (const auto& [length, entries] : byLength) {
+    for (const auto& [length, byFirst] : literals) {
         out.label("case " + std::to_string(length) + ":");
-        for (const TokenEntry* e : entries) {
-            std::string spelling = e->literal;
-            if (folded)
-                for (char& c : spelling)
-                    c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-            const std::string literal = "std::string_view(" + quoted(spelling) + ", " + std::to_string(length) + ")";
-            out.open(folded ? "if (equalsFolded(text, " + literal + "))" : "if (text == " + literal + ")");
-            out.line("return " + e->name + ";");
-            out.close();
+        if (length > 0)
+            out.open(folded ? "switch (toLower(static_cast<unsigned char>(text[0])))"
+                            : "switch (static_cast<unsigned char>(text[0]))");
+        for (const auto& [first, spellings] : byFirst) {
+            if (length > 0)
+                out.label("case " + symbol(first) + ":");
+            for (const auto& [spelling, name] : spellings) {
+                const std::string literal = "std::string_view(" + quoted(spelling) + ", " + std::to_string(length) + ")";
+                out.open(folded ? "if (equalsFolded(text, " + literal + "))" : "if (text == " + literal + ")");
+                out.line("return " + name + ";");
+                out.close();
+            }
+            if (length > 0)
+                out.line("break;");
         }
+        if (length > 0)
+            out.close();
         out.line("break;");
     }
     out.close();
