@@ -3,7 +3,8 @@
 // language, optional parts, nested trees, elements collected in loops and
 // built in step, a rule reference as a root, new nodes with and without
 // text, and template alternatives beside automatic ones and after a
-// syntactic predicate.
+// syntactic predicate. `#[LIST]` has no text: a list prints as `(  a b )`,
+// an empty one as an empty line.
 namespace templates;
 header {
 #include <iostream>
