@@ -105,7 +105,8 @@ void TemplateWriter::tree(CodeWriter& out, const TemplateItem& tree, const std::
     }
     const std::string children = fresh("tree");
     out.line("orvel::ASTPair " + children + ";");
-    items(out, std::vector<TemplateItem>(tree.items.begin() + 1, tree.items.end()), children, pass);
+    for (std::size_t i = 1; i < tree.items.size(); ++i)
+        item(out, tree.items[i], children, pass);
     out.line("astFactory->makeASTRoot(" + children + ", " + rootNode + ");");
     out.line("astFactory->addASTChild(" + pair + ", " + children + ".root);");
 }
