@@ -1,6 +1,7 @@
 #include "analysis/Analysis.hpp"
 
 #include "analysis/ExampleSearch.hpp"
+#include "analysis/TemplateCheck.hpp"
 #include "analysis/Utf8Lowering.hpp"
 
 #include <deque>
@@ -1184,6 +1185,7 @@ void GrammarAnalyzer::run()
     checkModes();
     for (auto& r : grammar_.rules)
         checkNode(*r->body, *r, false);
+    checkTemplates(grammar_, info_.buildAST, vocabulary_, diagnostics_);
     linkCalls();
     // A left-recursive rule never ends either: one error is enough.
     if (!checkLeftRecursion())

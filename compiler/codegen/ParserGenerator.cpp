@@ -100,8 +100,16 @@ void ParserGenerator::ruleGuards(CodeWriter& out, std::size_t index)
 {
     out.line("const orvel::RuleTracer<" + grammar_.name + "> tracer_(*this, \"" +
              grammar_.rules[index]->name + "\");");
-    if (build_)
-        out.line("orvel::ASTPair currentAST_;");
+    if (!build_)
+        return;
+    out.line("orvel::ASTPair currentAST_;");
+    templates_.clear();
+    for (std::size_t a = 0; a < rule().body->templates.size(); ++a) {
+        const auto& t = rule().body->templates[a];
+        templates_.push_back(t ? std::make_unique<TemplateWriter>(*t, a + 1) : nullptr);
+        if (t)
+            templates_.back()->declare(out);
+    }
 }
 
 void ParserGenerator::ruleExit(CodeWriter& out, std::size_t index)
@@ -155,13 +163,16 @@ std::string ParserGenerator::position() const
 void ParserGenerator::terminal(CodeWriter& out, const Node& node, bool verified)
 {
     const bool add = build_ && !manual_ && node.treeOp != '!';
-    if (add || (build_ && !node.label.empty())) {
+    const bool kept = template_ && template_->takes(node);
+    if (add || kept || (build_ && !node.label.empty())) {
         CodeWriter w;
         std::string made = "astFactory->create(LT(1))";
         if (!node.label.empty()) {
             w.line(node.label + "_AST = " + made + ";");
             made = node.label + "_AST";
         }
+        if (kept)
+            w.line(template_->store(node, made));
         if (add)
             w.line(std::string("astFactory->") + (node.treeOp == '^' ? "makeASTRoot" : "addASTChild") +
                    "(currentAST_, " + made + ");");
@@ -180,6 +191,8 @@ void ParserGenerator::ruleReference(CodeWriter& out, const Node& node, bool)
     CodeWriter w;
     if (!node.label.empty())
         w.line(node.label + "_AST = returnAST_;");
+    if (template_ && template_->takes(node))
+        w.line(template_->store(node, "returnAST_"));
     if (!manual_ && node.treeOp != '!')
         w.line("astFactory->addASTChild(currentAST_, returnAST_);");
     whileBuilding(out, w);
@@ -206,6 +219,28 @@ void ParserGenerator::actionBody(CodeWriter& out, const Node& node)
     grammarCode(out, code.code, node.pos.line, node.pos.column);
     if (code.usesRuleTree)
         out.line("resetPair_(currentAST_);");
+}
+
+// An alternative with a tree template builds no tree as it goes: its
+// elements keep their nodes for the template, built when it ends.
+void ParserGenerator::alternative(CodeWriter& out, const Node& block, std::size_t a,
+                                  std::size_t first)
+{
+    TemplateWriter* const writer =
+        &block == rule().body.get() && a < templates_.size() ? templates_[a].get() : nullptr;
+    if (!writer) {
+        RecognizerGenerator::alternative(out, block, a, first);
+        return;
+    }
+    const bool manual = manual_;
+    manual_ = true;
+    template_ = writer;
+    RecognizerGenerator::alternative(out, block, a, first);
+    template_ = nullptr;
+    manual_ = manual;
+    CodeWriter w;
+    writer->build(w);
+    whileBuilding(out, w);
 }
 
 std::string ParserGenerator::actionText(const std::string& code)

@@ -2,6 +2,7 @@
 #define ORVELC_CODEGEN_PARSERGENERATOR_HPP
 
 #include "codegen/RecognizerGenerator.hpp"
+#include "codegen/TemplateWriter.hpp"
 
 namespace orvelc {
 
@@ -30,12 +31,18 @@ private:
     void terminal(CodeWriter& out, const Node& node, bool verified) override;
     void ruleReference(CodeWriter& out, const Node& node, bool verified) override;
     void actionBody(CodeWriter& out, const Node& node) override;
+    void alternative(CodeWriter& out, const Node& block, std::size_t a, std::size_t first) override;
     std::string actionText(const std::string& code) override;
     void whileBuilding(CodeWriter& out, const CodeWriter& statements) const;
     void factorySetup(CodeWriter& out) const;
     void treeHelpers(CodeWriter& out) const;
 
     const bool build_;  // builds trees
+    // Per alternative of the rule being written: the writer of its tree
+    // template, null for none.
+    std::vector<std::unique_ptr<TemplateWriter>> templates_;
+    // The writer of the template whose alternative is being written, or null.
+    const TemplateWriter* template_ = nullptr;
 };
 
 }

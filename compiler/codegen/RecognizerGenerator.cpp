@@ -284,10 +284,12 @@ void RecognizerGenerator::actionBody(CodeWriter& out, const Node& node)
 
 std::string RecognizerGenerator::actionText(const std::string& code) { return code; }
 
-void RecognizerGenerator::sequence(CodeWriter& out, const Sequence& seq)
+void RecognizerGenerator::alternative(CodeWriter& out, const Node& block, std::size_t a,
+                                      std::size_t first)
 {
-    for (const auto& e : seq)
-        element(out, *e);
+    const Sequence& alt = block.alts[a];
+    for (std::size_t e = first; e < alt.size(); ++e)
+        element(out, *alt[e]);
 }
 
 void RecognizerGenerator::firstElement(CodeWriter& out, const Node& node, bool verified)
@@ -457,8 +459,7 @@ std::vector<CodeWriter> RecognizerGenerator::altBodies(const Node& node, bool ve
         // A predicate opening an alternative was part of the decision.
         const bool decided = node.decision >= 0 && !alt.empty() &&
                              (alt[0]->kind == NodeKind::SemPred || alt[0]->kind == NodeKind::SynPred);
-        for (std::size_t e = decided ? 1 : 0; e < alt.size(); ++e)
-            element(w, *alt[e]);
+        alternative(w, node, a, decided ? 1 : 0);
         verified_ = false;
         bodies.push_back(std::move(w));
     }
@@ -472,7 +473,7 @@ void RecognizerGenerator::block(CodeWriter& out, const Node& node)
     if (node.decision < 0) {
         const bool manual = manual_;
         manual_ = manual || (!node.manualAlts.empty() && node.manualAlts[0]);
-        sequence(out, node.alts[0]);
+        alternative(out, node, 0, 0);
         manual_ = manual;
         return;
     }

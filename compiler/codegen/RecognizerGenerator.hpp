@@ -116,8 +116,10 @@ protected:
     // tree-building parser).
     virtual std::string actionText(const std::string& code);
 
+    // Writes the elements of alternative `a` of `block` from element `first` on.
+    virtual void alternative(CodeWriter& out, const Node& block, std::size_t a, std::size_t first);
+
     // Shared pieces that the kinds use.
-    void sequence(CodeWriter& out, const Sequence& seq);
     void element(CodeWriter& out, const Node& node);
     // An element that opens an alternative, `verified` as for terminal().
     void firstElement(CodeWriter& out, const Node& node, bool verified);

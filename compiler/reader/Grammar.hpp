@@ -5,6 +5,7 @@
 // analysis annotates and the generator walks.
 
 #include "Position.hpp"
+#include "reader/TreeTemplate.hpp"
 
 #include <memory>
 #include <string>
@@ -62,11 +63,17 @@ struct Node {
     char treeOp = 0;   // 0, '^' (make it the root) or '!' (leave it out of the tree)
     bool always = false;  // an `@{ }` action: runs also while guessing
     std::vector<bool> manualAlts;  // of a block: alternatives opened by `!`
+    // Of a block: per alternative, the tree template ending it, or null.
+    std::vector<std::unique_ptr<TreeTemplate>> templates;
     std::vector<Option> options;
     std::vector<Sequence> alts;
     int decision = -1;  // index of the block's decision, set by the analysis
     int rule = -1;      // index of the rule a reference calls, set by the analysis
 };
+
+// The name a tree template gives `element`: its label, or else the name of
+// the token or rule it references; empty for an element it cannot name.
+std::string elementName(const Node& element);
 
 // A `catch [declaration] { code }` clause after a rule.
 struct Handler {

@@ -14,7 +14,8 @@ const char* const grammarTokenNames[NUM_GRAMMAR_TOKENS] = {
     "'~'", "'.'", "'..'", "'='", "'{'", "'}'", "\"namespace\"", "\"import\"", "\"header\"",
     "\"code\"", "\"lexer\"", "\"parser\"", "\"options\"", "\"tokens\"", "\"members\"",
     "\"returns\"", "\"fragment\"", "\"skip\"", "\"start\"", "\"treeparser\"",
-    "\"exception\"", "'^'", "'!'", "'=>'", "'#('", "'@'", "node class"};
+    "\"exception\"", "'^'", "'!'", "'=>'", "'#('", "'@'", "node class", "'->'",
+    "'#['", "','", "']'"};
 
 namespace {
 
@@ -99,10 +100,21 @@ int GrammarLexer::scanToken()
         return scanBracketed('[', ']', ARG);
     if (c == '<')
         return scanBracketed('<', '>', NODE_TYPE);
-    if (c == '#' && LA(2) == '(') {
+    if (c == '#' && (LA(2) == '(' || LA(2) == '[')) {
+        consume();
+        inNewNode_ = LA(1) == '[';
+        consume();
+        return inNewNode_ ? NODE_BEGIN : TREE_BEGIN;
+    }
+    if (c == '-' && LA(2) == '>') {
         consume();
         consume();
-        return TREE_BEGIN;
+        return ARROW;
+    }
+    if (inNewNode_ && (c == ',' || c == ']')) {
+        consume();
+        inNewNode_ = c == ',';
+        return c == ',' ? COMMA : RBRACKET;
     }
     consume();
     switch (c) {

@@ -33,6 +33,7 @@ private:
 
     Diagnostics& diagnostics_;
     bool bracesDelimit_ = false;  // after `options` or `tokens`, braces are delimiters
+    bool inNewNode_ = false;      // inside `#[ ]`, where `,` and `]` are delimiters
 };
 
 }

@@ -274,6 +274,7 @@ std::unique_ptr<Node> GrammarParser::block(bool lexer, int depth)
             consume();
         node->manualAlts.push_back(manual);
         node->alts.push_back(alternative(lexer, depth));
+        node->templates.push_back(LA(1) == ARROW ? treeTemplate(depth) : nullptr);
         if (LA(1) != OR)
             return node;
         consume();
@@ -283,7 +284,8 @@ std::unique_ptr<Node> GrammarParser::block(bool lexer, int depth)
 Sequence GrammarParser::alternative(bool lexer, int depth)
 {
     Sequence seq;
-    while (LA(1) != OR && LA(1) != RPAREN && LA(1) != SEMI && LA(1) != orvel::Token::EOF_TYPE)
+    while (LA(1) != OR && LA(1) != RPAREN && LA(1) != SEMI && LA(1) != ARROW &&
+           LA(1) != orvel::Token::EOF_TYPE)
         element(lexer, depth, seq);
     return seq;
 }
@@ -407,6 +409,69 @@ std::unique_ptr<Node> GrammarParser::tree(bool lexer, int depth)
         element(lexer, depth, children);
     match(RPAREN);
     return node;
+}
+
+// `-> items`, up to the end of the alternative.
+std::unique_ptr<TreeTemplate> GrammarParser::treeTemplate(int depth)
+{
+    auto t = std::make_unique<TreeTemplate>();
+    t->pos = here();
+    match(ARROW);
+    while (LA(1) != OR && LA(1) != RPAREN && LA(1) != SEMI && LA(1) != orvel::Token::EOF_TYPE)
+        t->items.push_back(templateItem(depth));
+    return t;
+}
+
+// A name, `#[TYPE]`, `#[TYPE, "text"]`, `#( root items )`, `( items )?` or
+// `( items )*`.
+TemplateItem GrammarParser::templateItem(int depth)
+{
+    TemplateItem item;
+    item.pos = here();
+    switch (LA(1)) {
+    case ID:
+        item.name = take(ID);
+        return item;
+    case NODE_BEGIN:
+        consume();
+        item.kind = TemplateItem::Kind::NewNode;
+        item.name = take(ID);
+        if (LA(1) == COMMA) {
+            consume();
+            item.text = take(STRING);
+            item.hasText = true;
+        }
+        match(RBRACKET);
+        return item;
+    case TREE_BEGIN:
+    case LPAREN: {
+        const bool tree = LA(1) == TREE_BEGIN;
+        checkDepth(depth + 1);
+        consume();
+        if (tree && LA(1) == LPAREN)
+            throw orvel::RecognitionException("the root of a template tree is one node",
+                                              getFilename(), LT(1)->getLine(), LT(1)->getColumn());
+        do
+            item.items.push_back(templateItem(depth + 1));
+        while (LA(1) != RPAREN && LA(1) != OR && LA(1) != SEMI && LA(1) != orvel::Token::EOF_TYPE);
+        match(RPAREN);
+        item.kind = tree ? TemplateItem::Kind::Tree : groupKind();
+        return item;
+    }
+    default:
+        throw orvel::NoViableAltException(LT(1), getFilename());
+    }
+}
+
+// The `?` or `*` that ends a group of a template; consumes it.
+TemplateItem::Kind GrammarParser::groupKind()
+{
+    if (LA(1) != QUESTION && LA(1) != STAR)
+        throw orvel::RecognitionException("a group in a template ends with ? or *", getFilename(),
+                                          LT(1)->getLine(), LT(1)->getColumn());
+    const bool optional = LA(1) == QUESTION;
+    consume();
+    return optional ? TemplateItem::Kind::Optional : TemplateItem::Kind::Repeat;
 }
 
 // A quoted literal: characters and ranges in lexers, literal tokens in parsers.

@@ -12,7 +12,7 @@ namespace orvelc {
 // parser goes on after the next `;`, so one run reports every error.
 class GrammarParser : public orvel::LLkParser {
 public:
-    // Subrules, tree patterns and `~` nest at most this deep.
+    // Subrules, tree patterns, `~` and the groups and trees of templates nest at most this deep.
     static constexpr int maxNesting = 500;
 
     GrammarParser(orvel::TokenStream& lexer, const std::string& file, Diagnostics& diagnostics);
@@ -43,6 +43,9 @@ private:
     std::unique_ptr<Node> subrule(bool lexer, int depth);
     std::unique_ptr<Node> tree(bool lexer, int depth);
     std::unique_ptr<Node> literal(bool lexer);
+    std::unique_ptr<TreeTemplate> treeTemplate(int depth);
+    TemplateItem templateItem(int depth);
+    TemplateItem::Kind groupKind();
     void checkDepth(int depth);
     // The text of the ACTION token at LT(1) and its line; consumes it.
     Code takeCode();

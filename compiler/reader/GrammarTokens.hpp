@@ -48,6 +48,10 @@ enum GrammarToken : int {
     TREE_BEGIN,
     AT,
     NODE_TYPE,
+    ARROW,
+    NODE_BEGIN,
+    COMMA,
+    RBRACKET,
     NUM_GRAMMAR_TOKENS
 };
 

@@ -5,9 +5,10 @@ parser Builder;
 options { buildAST = true; }
 tokens { SUM; NUM; PLUS = "+"; }
 
-start sums : (sum ";"! | list)* EOF! ;
+start sums : (sum ";"! | list | pair)* EOF! ;
 sum : NUM (PLUS^ NUM)* ;
 list! : "[" n=NUM "]" { ## = #(#[SUM, "sum"], #n); } ;
+pair : "(" n=NUM (NUM)* ")" -> #(#[SUM, "pair"] n (NUM)*) | "{" "}" -> ;
 
 treeparser Walker;
 
