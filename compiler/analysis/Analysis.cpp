@@ -1,6 +1,7 @@
 #include "analysis/Analysis.hpp"
 
 #include "analysis/ExampleSearch.hpp"
+#include "analysis/LeftRecursion.hpp"
 #include "analysis/Utf8Lowering.hpp"
 
 #include <deque>
@@ -139,6 +140,7 @@ private:
     template <class Holds>
     void ruleFixpoint(std::vector<bool>& known, const Holds& holds);
     bool checkLeftRecursion();
+    std::string leftRecursionAdvice(const Rule& rule, const std::string& through) const;
     void linkCalls();
     void findRecursion();
     void findSingleCharacterRules();
@@ -515,19 +517,39 @@ bool GrammarAnalyzer::checkLeftRecursion()
                 path.emplace_back(callee, 0);
             } else if (state[callee] == 1) {
                 std::string cycle;
+                std::string through;
                 bool on = false;
                 for (const auto& step : path) {
                     on = on || step.first == callee;
                     if (on)
                         cycle += grammar_.rules[step.first]->name + " -> ";
+                    if (on && step.first != callee)
+                        through += (through.empty() ? "" : ", ") + grammar_.rules[step.first]->name;
                 }
                 const Rule& r = *grammar_.rules[callee];
-                diagnostics_.error(r.pos, "rule " + r.name + " is left-recursive: " + cycle + r.name);
+                const std::string advice = leftRecursionAdvice(r, through);
+                diagnostics_.error(r.pos, "rule " + r.name + " is left-recursive: " + cycle + r.name +
+                                              (advice.empty() ? "" : "; " + advice));
                 found = true;
             }
         }
     }
     return found;
+}
+
+// How a parser rule's left recursion, through the rules `through` (empty
+// for none), becomes one that is accepted; empty in other grammars.
+std::string GrammarAnalyzer::leftRecursionAdvice(const Rule& rule, const std::string& through) const
+{
+    if (grammar_.lexer || grammar_.treeParser)
+        return "";
+    if (!through.empty())
+        return "only direct left recursion is accepted: write " + through + " into " + rule.name +
+               ", so that its alternatives start with " + rule.name + " itself";
+    for (const Sequence& alt : rule.body->alts)
+        if (alt.empty() || alt[0]->kind != NodeKind::RuleRef || alt[0]->text != rule.name)
+            return "only an alternative that starts with " + rule.name + " itself may recur on the left";
+    return "give it an alternative that does not start with " + rule.name;
 }
 
 // Gives every rule reference the index of the rule it calls, and each rule
@@ -1184,6 +1206,7 @@ void GrammarAnalyzer::run()
     checkModes();
     for (auto& r : grammar_.rules)
         checkNode(*r->body, *r, false);
+    rewriteLeftRecursion(grammar_, info_.returnNames, diagnostics_);
     linkCalls();
     // A left-recursive rule never ends either: one error is enough.
     if (!checkLeftRecursion())

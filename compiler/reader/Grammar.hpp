@@ -63,9 +63,13 @@ struct Node {
     bool always = false;  // an `@{ }` action: runs also while guessing
     std::vector<bool> manualAlts;  // of a block: alternatives opened by `!`
     std::vector<Option> options;
+    std::vector<Option> elementOptions;  // `<name = value>` after the element
     std::vector<Sequence> alts;
     int decision = -1;  // index of the block's decision, set by the analysis
-    int rule = -1;      // index of the rule a reference calls, set by the analysis
+    // Index of the rule a reference calls, set by the analysis; on a labelled
+    // action, the rule whose value and tree so far the label takes (the left
+    // operand of a left-recursive alternative).
+    int rule = -1;
 };
 
 // A `catch [declaration] { code }` clause after a rule.
@@ -88,7 +92,14 @@ struct Rule {
     std::vector<Option> options;
     std::unique_ptr<Node> body;
     std::vector<Handler> handlers;
+    // Rewritten from left recursion into precedence climbing: the rule takes
+    // `int precedenceParameter` last, 0 when the caller leaves it out.
+    bool climbs = false;
 };
+
+// The parameter of a climbing rule: the least precedence its operators may
+// have; called with it, the rule leaves looser operators to its caller.
+constexpr char precedenceParameter[] = "precedence_";
 
 // An entry of a `tokens` section: a name, a literal, or a name for a literal.
 struct TokenDecl {

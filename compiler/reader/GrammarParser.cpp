@@ -323,6 +323,8 @@ void GrammarParser::element(bool lexer, int depth, Sequence& out)
         node->treeOp = LA(1) == CARET ? '^' : '!';
         consume();
     }
+    if (LA(1) == NODE_TYPE)
+        node->elementOptions.push_back(elementOption());
     if (LA(1) == QUESTION || LA(1) == STAR || LA(1) == PLUS) {
         if (node->kind != NodeKind::Block) {
             auto wrapper = makeNode(NodeKind::Block, node->pos);
@@ -338,6 +340,27 @@ void GrammarParser::element(bool lexer, int depth, Sequence& out)
                                               LT(1)->getColumn());
     }
     out.push_back(std::move(node));
+}
+
+// `<name = value>` after an element, such as `<assoc = right>`.
+Option GrammarParser::elementOption()
+{
+    const Position pos = here();
+    const std::string text = take(NODE_TYPE);
+    const auto spaces = " \t\r\n";
+    const auto equals = text.find('=');
+    auto trimmed = [&](std::string part) {
+        part.erase(0, part.find_first_not_of(spaces));
+        part.erase(part.find_last_not_of(spaces) + 1);
+        return part;
+    };
+    Option option{trimmed(text.substr(0, equals)), "", pos};
+    if (equals != std::string::npos)
+        option.value = trimmed(text.substr(equals + 1));
+    if (option.name.empty() || option.value.empty())
+        throw orvel::RecognitionException("an element option is written <name = value>",
+                                          getFilename(), pos.line, pos.column);
+    return option;
 }
 
 std::unique_ptr<Node> GrammarParser::atom(bool lexer, int depth)
