@@ -111,8 +111,11 @@ void Rewriter::rewrite(std::size_t index)
             callAt(*last, level);
             [[fallthrough]];
         case Form::Primary:
+            if (operands->alts.empty() && !alt.empty())
+                operands->pos = alt[0]->pos;
             operands->alts.push_back(std::move(alt));
             operands->manualAlts.push_back(manual);
+            operands->altNumbers.push_back(a + 1);
             continue;
         case Form::Binary:
             callAt(*last, rightAssociative(alt) ? level : level + 1);
@@ -126,12 +129,13 @@ void Rewriter::rewrite(std::size_t index)
         auto guard = makeNode(NodeKind::SemPred, alt[0]->pos);
         guard->text = std::string(precedenceParameter) + " <= " + std::to_string(level);
         step.push_back(std::move(guard));
-        if (!alt[0]->label.empty())
+        if (!alt[0]->label.empty() && alt[0]->label != returnNames_[index])
             step.push_back(leftOperand(*alt[0], index));
         for (std::size_t e = 1; e < alt.size(); ++e)
             step.push_back(std::move(alt[e]));
         operators->alts.push_back(std::move(step));
         operators->manualAlts.push_back(manual);
+        operators->altNumbers.push_back(a + 1);
     }
     body.alts.clear();
     body.alts.emplace_back();
@@ -164,7 +168,8 @@ bool Rewriter::rightAssociative(Sequence& alt)
 }
 
 // The left operand of a binary or suffix alternative is the expression so
-// far: its label takes the rule's value and tree at this point.
+// far: its label takes the rule's value and tree at this point (a label that
+// names the value itself needs nothing).
 std::unique_ptr<Node> Rewriter::leftOperand(const Node& call, std::size_t index) const
 {
     auto action = makeNode(NodeKind::Action, call.pos);

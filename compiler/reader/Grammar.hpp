@@ -65,6 +65,9 @@ struct Node {
     std::vector<Option> options;
     std::vector<Option> elementOptions;  // `<name = value>` after the element
     std::vector<Sequence> alts;
+    // Of a block that a rewrite made: the number each alternative has where
+    // the grammar writes it; empty for blocks as written.
+    std::vector<int> altNumbers;
     int decision = -1;  // index of the block's decision, set by the analysis
     // Index of the rule a reference calls, set by the analysis; on a labelled
     // action, the rule whose value and tree so far the label takes (the left

@@ -323,8 +323,6 @@ void GrammarParser::element(bool lexer, int depth, Sequence& out)
         node->treeOp = LA(1) == CARET ? '^' : '!';
         consume();
     }
-    if (LA(1) == NODE_TYPE)
-        node->elementOptions.push_back(elementOption());
     if (LA(1) == QUESTION || LA(1) == STAR || LA(1) == PLUS) {
         if (node->kind != NodeKind::Block) {
             auto wrapper = makeNode(NodeKind::Block, node->pos);
@@ -339,6 +337,8 @@ void GrammarParser::element(bool lexer, int depth, Sequence& out)
                                               getFilename(), LT(1)->getLine(),
                                               LT(1)->getColumn());
     }
+    while (LA(1) == NODE_TYPE)
+        node->elementOptions.push_back(elementOption());
     out.push_back(std::move(node));
 }
 
