@@ -69,6 +69,7 @@ public:
 
 private:
     void rewrite(std::size_t index);
+    Sequence operatorStep(Sequence alt, int level, std::size_t index) const;
     bool rightAssociative(Sequence& alt);
     std::unique_ptr<Node> leftOperand(const Node& call, std::size_t index) const;
     void reportOptions(const Node& node);
@@ -96,46 +97,34 @@ void Rewriter::rewrite(std::size_t index)
     auto operands = makeNode(NodeKind::Block, body.pos);
     auto operators = makeNode(NodeKind::Block, body.pos);
     operators->suffix = '*';
-    const int count = static_cast<int>(body.alts.size());
-    for (int a = 0; a < count; ++a) {
-        const int level = count - a;
-        Sequence alt = std::move(body.alts[static_cast<std::size_t>(a)]);
-        const bool manual = a < static_cast<int>(body.manualAlts.size()) && body.manualAlts[static_cast<std::size_t>(a)];
-        Node* last = lastElement(alt) >= 0 ? alt[static_cast<std::size_t>(lastElement(alt))].get() : nullptr;
-        switch (forms[static_cast<std::size_t>(a)]) {
+    const std::size_t count = body.alts.size();
+    for (std::size_t a = 0; a < count; ++a) {
+        const int level = static_cast<int>(count - a);
+        Sequence alt = std::move(body.alts[a]);
+        const auto last = static_cast<std::size_t>(lastElement(alt));  // an operand where one ends it
+        Node& target = forms[a] == Form::Primary || forms[a] == Form::Prefix ? *operands : *operators;
+        switch (forms[a]) {
         case Form::Alone:
             diagnostics_.error(alt[0]->pos, "rule " + r.name + ": alternative " + std::to_string(a + 1) +
                                                 " is " + r.name + " alone, which adds nothing to " + r.name);
             continue;
         case Form::Prefix:
-            callAt(*last, level);
-            [[fallthrough]];
-        case Form::Primary:
-            if (operands->alts.empty() && !alt.empty())
-                operands->pos = alt[0]->pos;
-            operands->alts.push_back(std::move(alt));
-            operands->manualAlts.push_back(manual);
-            operands->altNumbers.push_back(a + 1);
-            continue;
-        case Form::Binary:
-            callAt(*last, rightAssociative(alt) ? level : level + 1);
+            callAt(*alt[last], level);
             break;
+        case Form::Binary:
+            callAt(*alt[last], rightAssociative(alt) ? level : level + 1);
+            [[fallthrough]];
         case Form::Suffix:
+            alt = operatorStep(std::move(alt), level, index);
+            break;
+        case Form::Primary:
             break;
         }
-        if (operators->alts.empty())
-            operators->pos = alt[0]->pos;
-        Sequence step;
-        auto guard = makeNode(NodeKind::SemPred, alt[0]->pos);
-        guard->text = std::string(precedenceParameter) + " <= " + std::to_string(level);
-        step.push_back(std::move(guard));
-        if (!alt[0]->label.empty() && alt[0]->label != returnNames_[index])
-            step.push_back(leftOperand(*alt[0], index));
-        for (std::size_t e = 1; e < alt.size(); ++e)
-            step.push_back(std::move(alt[e]));
-        operators->alts.push_back(std::move(step));
-        operators->manualAlts.push_back(manual);
-        operators->altNumbers.push_back(a + 1);
+        if (target.alts.empty() && !alt.empty())
+            target.pos = alt[0]->pos;
+        target.alts.push_back(std::move(alt));
+        target.manualAlts.push_back(a < body.manualAlts.size() && body.manualAlts[a]);
+        target.altNumbers.push_back(static_cast<int>(a) + 1);
     }
     body.alts.clear();
     body.alts.emplace_back();
@@ -146,12 +135,28 @@ void Rewriter::rewrite(std::size_t index)
     r.climbs = true;
 }
 
+// The alternative of the operators' loop made of the binary or suffix
+// alternative `alt` of level `level`: taken only where the level reaches the
+// precedence parameter, the leading reference of the rule left out.
+Sequence Rewriter::operatorStep(Sequence alt, int level, std::size_t index) const
+{
+    Sequence step;
+    auto guard = makeNode(NodeKind::SemPred, alt[0]->pos);
+    guard->text = std::string(precedenceParameter) + " <= " + std::to_string(level);
+    step.push_back(std::move(guard));
+    if (!alt[0]->label.empty() && alt[0]->label != returnNames_[index])
+        step.push_back(leftOperand(*alt[0], index));
+    for (std::size_t e = 1; e < alt.size(); ++e)
+        step.push_back(std::move(alt[e]));
+    return step;
+}
+
 // Whether `<assoc = right>` follows an element between the operands of the
 // binary alternative `alt`; takes the assoc options there.
 bool Rewriter::rightAssociative(Sequence& alt)
 {
     bool right = false;
-    for (std::size_t e = 1; e + 1 < alt.size(); ++e) {
+    for (std::size_t e = 1; static_cast<int>(e) < lastElement(alt); ++e) {
         std::vector<Option>& options = alt[e]->elementOptions;
         for (auto o = options.begin(); o != options.end();) {
             if (o->name != "assoc") {
