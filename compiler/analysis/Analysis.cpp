@@ -653,12 +653,19 @@ void GrammarAnalyzer::checkLoops()
             const Node* node = stack.back();
             stack.pop_back();
             if (node->kind == NodeKind::Block && (node->suffix == '*' || node->suffix == '+'))
-                for (const Sequence& alt : node->alts)
-                    if (nullable(alt)) {
+                for (std::size_t a = 0; a < node->alts.size(); ++a) {
+                    if (!nullable(node->alts[a]))
+                        continue;
+                    if (node->altNumbers.empty()) {
                         diagnostics_.error(node->pos, "the body of this loop can match nothing, so "
                                                       "the loop could go round forever");
                         break;
                     }
+                    // The loop over the operators of a left-recursive rule.
+                    diagnostics_.error(node->alts[a][0]->pos,
+                                       "rule " + r->name + ": alternative " + std::to_string(node->altNumbers[a]) +
+                                           " can match nothing after " + r->name + ", so it could repeat forever");
+                }
             for (auto alt = node->alts.rbegin(); alt != node->alts.rend(); ++alt)
                 for (auto e = alt->rbegin(); e != alt->rend(); ++e)
                     stack.push_back(e->get());

@@ -8,8 +8,7 @@ enum class Form {
     Primary,  // neither starts nor ends with the rule
     Prefix,   // ends with the rule
     Suffix,   // starts with the rule
-    Binary,   // starts and ends with the rule
-    Alone     // the rule and nothing after it but actions
+    Binary    // starts and ends with the rule
 };
 
 bool isCallOf(const Node& node, const std::string& rule)
@@ -32,7 +31,7 @@ Form formOf(const Sequence& alt, const std::string& rule)
     const bool left = !alt.empty() && isCallOf(*alt[0], rule);
     const bool right = last > 0 && isCallOf(*alt[static_cast<std::size_t>(last)], rule);
     if (left)
-        return last == 0 ? Form::Alone : right ? Form::Binary : Form::Suffix;
+        return right ? Form::Binary : Form::Suffix;
     return right ? Form::Prefix : Form::Primary;
 }
 
@@ -104,10 +103,6 @@ void Rewriter::rewrite(std::size_t index)
         const auto last = static_cast<std::size_t>(lastElement(alt));  // an operand where one ends it
         Node& target = forms[a] == Form::Primary || forms[a] == Form::Prefix ? *operands : *operators;
         switch (forms[a]) {
-        case Form::Alone:
-            diagnostics_.error(alt[0]->pos, "rule " + r.name + ": alternative " + std::to_string(a + 1) +
-                                                " is " + r.name + " alone, which adds nothing to " + r.name);
-            continue;
         case Form::Prefix:
             callAt(*alt[last], level);
             break;
@@ -130,8 +125,7 @@ void Rewriter::rewrite(std::size_t index)
     body.alts.emplace_back();
     body.manualAlts.assign(1, false);
     body.alts[0].push_back(std::move(operands));
-    if (!operators->alts.empty())
-        body.alts[0].push_back(std::move(operators));
+    body.alts[0].push_back(std::move(operators));
     r.climbs = true;
 }
 

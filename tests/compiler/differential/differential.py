@@ -121,7 +121,7 @@ class Grammar:
         """The grammar as orvelc analyses it: a rule some of whose alternatives
         start with the rule itself, and some not, becomes the others followed
         by a loop over what comes after the rule in those. The language stays
-        the same. None when such an alternative is the rule alone (refused)."""
+        the same."""
         rules = []
         for i, alts in enumerate(self.rules):
             left = [a for a in alts if self.starts_with_itself(a, i)]
@@ -129,15 +129,12 @@ class Grammar:
             if not left or not others:
                 rules.append(alts)
                 continue
-            if any(len(a.elements) == 1 for a in left):
-                return None
             rules.append([Alt([Block(others), Block([Alt(a.elements[1:]) for a in left], "*")])])
         return Grammar(self.index, self.k, self.alphabet, rules)
 
     def left_recursive(self):
         """True when orvelc refuses the grammar for its left recursion."""
-        analysed = self.as_analysed()
-        return analysed is None or Bnf(analysed).left_recursive(len(self.rules))
+        return Bnf(self.as_analysed()).left_recursive(len(self.rules))
 
     def rules_text(self):
         return "".join("r%d : %s ;\n" % (i, " | ".join(a.text() for a in alts))
@@ -525,7 +522,7 @@ class Tester:
         # orvelc refuses left recursion, a loop that could go round without
         # consuming (also one it made of left recursion), and a rule that
         # never returns.
-        analysed = grammar.as_analysed() or grammar
+        analysed = grammar.as_analysed()
         bnf = Bnf(analysed)
         unsound = bnf.empty_loop(analysed) or bnf.endless(len(grammar.rules))
         try:
