@@ -2,6 +2,7 @@
 
 #include "analysis/ExampleSearch.hpp"
 #include "analysis/TemplateCheck.hpp"
+#include "analysis/LeftRecursion.hpp"
 #include "analysis/Utf8Lowering.hpp"
 
 #include <deque>
@@ -140,6 +141,7 @@ private:
     template <class Holds>
     void ruleFixpoint(std::vector<bool>& known, const Holds& holds);
     bool checkLeftRecursion();
+    std::string leftRecursionAdvice(const Rule& rule, const std::string& through) const;
     void linkCalls();
     void findRecursion();
     void findSingleCharacterRules();
@@ -160,11 +162,12 @@ private:
     std::vector<SymbolSet> unguarded(const Decision& d, const PendingDecision& p, std::size_t a) const;
     bool warnsAbout(std::size_t a) const;
     void decide(Decision& d, const PendingDecision& p, bool quiet, bool loopQuiet);
+    void warnOperators(const Decision& d, const PendingDecision& p);
     void warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b,
               const std::vector<SymbolSet>& first);
     std::string describe(const std::vector<SymbolSet>& a, const std::vector<SymbolSet>& b) const;
     Counterexample example(const PendingDecision& p, std::size_t a, std::size_t b) const;
-    std::vector<std::string> exampleNotes(const Counterexample& e, std::size_t a) const;
+    std::vector<std::string> exampleNotes(const Counterexample& e, int alternative) const;
     std::string render(const std::vector<int>& symbols) const;
 
     Grammar& grammar_;
@@ -516,19 +519,39 @@ bool GrammarAnalyzer::checkLeftRecursion()
                 path.emplace_back(callee, 0);
             } else if (state[callee] == 1) {
                 std::string cycle;
+                std::string through;
                 bool on = false;
                 for (const auto& step : path) {
                     on = on || step.first == callee;
                     if (on)
                         cycle += grammar_.rules[step.first]->name + " -> ";
+                    if (on && step.first != callee)
+                        through += (through.empty() ? "" : ", ") + grammar_.rules[step.first]->name;
                 }
                 const Rule& r = *grammar_.rules[callee];
-                diagnostics_.error(r.pos, "rule " + r.name + " is left-recursive: " + cycle + r.name);
+                const std::string advice = leftRecursionAdvice(r, through);
+                diagnostics_.error(r.pos, "rule " + r.name + " is left-recursive: " + cycle + r.name +
+                                              (advice.empty() ? "" : "; " + advice));
                 found = true;
             }
         }
     }
     return found;
+}
+
+// How a parser rule's left recursion, through the rules `through` (empty
+// for none), becomes one that is accepted; empty in other grammars.
+std::string GrammarAnalyzer::leftRecursionAdvice(const Rule& rule, const std::string& through) const
+{
+    if (grammar_.lexer || grammar_.treeParser)
+        return "";
+    if (!through.empty())
+        return "only direct left recursion is accepted: write " + through + " into " + rule.name +
+               ", so that its alternatives start with " + rule.name + " itself";
+    for (const Sequence& alt : rule.body->alts)
+        if (alt.empty() || alt[0]->kind != NodeKind::RuleRef || alt[0]->text != rule.name)
+            return "only an alternative that starts with " + rule.name + " itself may recur on the left";
+    return "give it an alternative that does not start with " + rule.name;
 }
 
 // Gives every rule reference the index of the rule it calls, and each rule
@@ -631,12 +654,19 @@ void GrammarAnalyzer::checkLoops()
             const Node* node = stack.back();
             stack.pop_back();
             if (node->kind == NodeKind::Block && (node->suffix == '*' || node->suffix == '+'))
-                for (const Sequence& alt : node->alts)
-                    if (nullable(alt)) {
+                for (std::size_t a = 0; a < node->alts.size(); ++a) {
+                    if (!nullable(node->alts[a]))
+                        continue;
+                    if (node->altNumbers.empty()) {
                         diagnostics_.error(node->pos, "the body of this loop can match nothing, so "
                                                       "the loop could go round forever");
                         break;
                     }
+                    // The loop over the operators of a left-recursive rule.
+                    diagnostics_.error(node->alts[a][0]->pos,
+                                       "rule " + r->name + ": alternative " + std::to_string(node->altNumbers[a]) +
+                                           " can match nothing after " + r->name + ", so it could repeat forever");
+                }
             for (auto alt = node->alts.rbegin(); alt != node->alts.rend(); ++alt)
                 for (auto e = alt->rbegin(); e != alt->rend(); ++e)
                     stack.push_back(e->get());
@@ -962,6 +992,20 @@ std::string GrammarAnalyzer::describe(const std::vector<SymbolSet>& a,
     return out;
 }
 
+// Whether `p` is the loop over the operators of a climbing rule.
+bool isOperatorLoop(const PendingDecision& p)
+{
+    return p.rule && p.rule->climbs && p.block->suffix == '*' && !p.block->altNumbers.empty();
+}
+
+// The number of alternative `a` of the decision `p` where the grammar writes
+// it (a rewrite may have moved it).
+int written(const PendingDecision& p, std::size_t a)
+{
+    const std::vector<int>& numbers = p.block->altNumbers;
+    return a < numbers.size() ? numbers[a] : static_cast<int>(a) + 1;
+}
+
 void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::size_t a, std::size_t b,
                            const std::vector<SymbolSet>& first)
 {
@@ -981,15 +1025,15 @@ void GrammarAnalyzer::warn(const Decision& d, const PendingDecision& p, std::siz
         const char* wins = p.block->suffix == '?' ? "the alternative wins"
                            : d.greedy             ? "the loop is kept"
                                                   : "the exit wins";
-        text = "rule " + p.rule->name + ": alternative " + std::to_string(a + 1) + " and " +
+        text = "rule " + p.rule->name + ": alternative " + std::to_string(written(p, a)) + " and " +
                what + " are ambiguous upon " + upon + "; " + wins;
     } else {
-        text = "rule " + p.rule->name + ": alternatives " + std::to_string(a + 1) + " and " +
-               std::to_string(b + 1) + " are ambiguous upon " + upon + "; the first one wins";
+        text = "rule " + p.rule->name + ": alternatives " + std::to_string(written(p, a)) + " and " +
+               std::to_string(written(p, b)) + " are ambiguous upon " + upon + "; the first one wins";
     }
     Conflict c{pos, p.rule ? static_cast<int>(p.ruleIndex) : static_cast<int>(tokenRuleIndex_[a]),
                p.rule ? p.block->decision : -1, a, b, text, {}, example(p, a, b)};
-    c.notes = exampleNotes(c.example, a);
+    c.notes = exampleNotes(c.example, isOperatorLoop(p) ? 0 : p.rule ? written(p, a) : static_cast<int>(a) + 1);
     diagnostics_.warning(pos, Warning::Ambiguity, text, c.notes);
     info_.conflicts.push_back(std::move(c));
 }
@@ -1008,9 +1052,10 @@ Counterexample GrammarAnalyzer::example(const PendingDecision& p, std::size_t a,
 }
 
 // The notes after an ambiguity warning: the example, with `.` where the
-// decision is made, and a syntactic predicate on alternative `a` when the
-// alternatives part within a bounded number of symbols.
-std::vector<std::string> GrammarAnalyzer::exampleNotes(const Counterexample& e, std::size_t a) const
+// decision is made, and a syntactic predicate on `alternative` when the
+// alternatives part within a bounded number of symbols (a larger k for the
+// operators of a climbing rule, `alternative` 0, which no predicate may open).
+std::vector<std::string> GrammarAnalyzer::exampleNotes(const Counterexample& e, int alternative) const
 {
     const std::string symbols = grammar_.lexer ? " characters" : " tokens";
     std::vector<std::string> out;
@@ -1023,10 +1068,12 @@ std::vector<std::string> GrammarAnalyzer::exampleNotes(const Counterexample& e, 
     } else {
         out.push_back("no example found within the search's bounds");
     }
-    if (e.partWithin > 0)
-        out.push_back("the alternatives part within " + std::to_string(e.partWithin) + symbols +
-                      ": a syntactic predicate (...)=> opening alternative " + std::to_string(a + 1) +
-                      " resolves it");
+    const std::string part = "the alternatives part within " + std::to_string(e.partWithin) + symbols;
+    if (e.partWithin > 0 && alternative > 0)
+        out.push_back(part + ": a syntactic predicate (...)=> opening alternative " +
+                      std::to_string(alternative) + " resolves it");
+    else if (e.partWithin > 0 && e.partWithin <= maxK)
+        out.push_back(part + ": k = " + std::to_string(e.partWithin) + " resolves it");
     return out;
 }
 
@@ -1171,6 +1218,34 @@ void GrammarAnalyzer::decide(Decision& d, const PendingDecision& p, bool quiet, 
         }
 }
 
+// Warns about the operators of a climbing rule that may also follow the
+// rule where something else calls it. The precedence predicates choose among
+// the operators, and silence the decision's own warnings, but they do not
+// tell an operator from the same token after the rule: the loop keeps it.
+// What its own operands leave to the loop (after a call that can end the
+// rule at once) does not count as following the rule.
+void GrammarAnalyzer::warnOperators(const Decision& d, const PendingDecision& p)
+{
+    const int rule = static_cast<int>(p.ruleIndex);
+    std::vector<SymbolSet> outside(static_cast<std::size_t>(info_.k), SymbolSet(info_.symbolCount));
+    if (isRoot(p.ruleIndex))
+        for (SymbolSet& depth : outside)
+            depth.add(info_.eofSymbol);
+    for (const GraphNode& call : nodes_) {
+        if (call.kind != GraphNode::Call || call.rule != rule || (call.owner == rule && (ends_[call.next[0]] & 1)))
+            continue;
+        const std::vector<SymbolSet> after = lookahead(call.next[0]);
+        for (std::size_t depth = 0; depth < outside.size(); ++depth)
+            outside[depth].unite(after[depth]);
+    }
+    Decision asWritten = d;
+    asWritten.alts.back() = outside;
+    const Overlaps o = overlaps();
+    for (std::size_t a = 0; a + 1 < d.alts.size(); ++a)
+        if (apartAt(d.alts[a], outside, o) == 0)
+            warn(asWritten, p, a, d.alts.size() - 1, d.alts[a]);
+}
+
 // Whether the token decision may warn about its alternative `a` (a token
 // rule, or the end of input after them).
 bool GrammarAnalyzer::warnsAbout(std::size_t a) const
@@ -1186,6 +1261,7 @@ void GrammarAnalyzer::run()
     for (auto& r : grammar_.rules)
         checkNode(*r->body, *r, false);
     checkTemplates(grammar_, info_.buildAST, vocabulary_, diagnostics_);
+    rewriteLeftRecursion(grammar_, info_.returnNames, diagnostics_);
     linkCalls();
     // A left-recursive rule never ends either: one error is enough.
     if (!checkLeftRecursion())
@@ -1240,6 +1316,8 @@ void GrammarAnalyzer::run()
         const bool quiet = !warnAmbiguity_ || !info_.settings[p.ruleIndex].warnAmbiguity ||
                            !options_.flag(p.block->options, "warnAmbiguity", true);
         decide(d, p, quiet, findOption(p.block->options, "greedy") != nullptr);
+        if (!quiet && isOperatorLoop(p))
+            warnOperators(d, p);
     }
     if (grammar_.lexer)
         for (std::size_t m = 0; m < info_.modeNames.size(); ++m)

@@ -93,7 +93,10 @@ void ParserGenerator::treeHelpers(CodeWriter& out) const
 std::string ParserGenerator::signature(std::size_t index, bool qualified) const
 {
     const Rule& r = *grammar_.rules[index];
-    return returnType(index) + " " + (qualified ? grammar_.name + "::" : "") + r.name + "(" + r.args + ")";
+    std::string args = r.args;
+    if (r.climbs)
+        args += (args.empty() ? "int " : ", int ") + std::string(precedenceParameter) + (qualified ? "" : " = 0");
+    return returnType(index) + " " + (qualified ? grammar_.name + "::" : "") + r.name + "(" + args + ")";
 }
 
 void ParserGenerator::ruleGuards(CodeWriter& out, std::size_t index)
@@ -136,7 +139,7 @@ void ParserGenerator::defaultHandler(CodeWriter& out, std::size_t index)
 
 std::string ParserGenerator::labelType(const Node& labelled) const
 {
-    if (labelled.kind == NodeKind::RuleRef)
+    if (labelled.rule >= 0)
         return info_.returnTypes[static_cast<std::size_t>(labelled.rule)];
     return "orvel::TokenRefCount<orvel::Token>";
 }
@@ -217,6 +220,8 @@ void ParserGenerator::actionBody(CodeWriter& out, const Node& node)
     }
     const TreeCode code = translateTreeNotation(node.text, rule().name);
     grammarCode(out, code.code, node.pos.line, node.pos.column);
+    if (!node.label.empty())
+        out.line(node.label + "_AST = currentAST_.root;");
     if (code.usesRuleTree)
         out.line("resetPair_(currentAST_);");
 }

@@ -66,9 +66,16 @@ struct Node {
     // Of a block: per alternative, the tree template ending it, or null.
     std::vector<std::unique_ptr<TreeTemplate>> templates;
     std::vector<Option> options;
+    std::vector<Option> elementOptions;  // `<name = value>` after the element
     std::vector<Sequence> alts;
+    // Of a block that a rewrite made: the number each alternative has where
+    // the grammar writes it; empty for blocks as written.
+    std::vector<int> altNumbers;
     int decision = -1;  // index of the block's decision, set by the analysis
-    int rule = -1;      // index of the rule a reference calls, set by the analysis
+    // Index of the rule a reference calls, set by the analysis; on a labelled
+    // action, the rule whose value and tree so far the label takes (the left
+    // operand of a left-recursive alternative).
+    int rule = -1;
 };
 
 // The name a tree template gives `element`: its label, or else the name of
@@ -95,7 +102,14 @@ struct Rule {
     std::vector<Option> options;
     std::unique_ptr<Node> body;
     std::vector<Handler> handlers;
+    // Rewritten from left recursion into precedence climbing: the rule takes
+    // `int precedenceParameter` last, 0 when the caller leaves it out.
+    bool climbs = false;
 };
+
+// The parameter of a climbing rule: the least precedence its operators may
+// have; called with it, the rule leaves looser operators to its caller.
+constexpr char precedenceParameter[] = "precedence_";
 
 // An entry of a `tokens` section: a name, a literal, or a name for a literal.
 struct TokenDecl {

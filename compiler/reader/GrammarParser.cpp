@@ -339,7 +339,30 @@ void GrammarParser::element(bool lexer, int depth, Sequence& out)
                                               getFilename(), LT(1)->getLine(),
                                               LT(1)->getColumn());
     }
+    while (LA(1) == NODE_TYPE)
+        node->elementOptions.push_back(elementOption());
     out.push_back(std::move(node));
+}
+
+// `<name = value>` after an element, such as `<assoc = right>`.
+Option GrammarParser::elementOption()
+{
+    const Position pos = here();
+    const std::string text = take(NODE_TYPE);
+    const auto spaces = " \t\r\n";
+    const auto equals = text.find('=');
+    auto trimmed = [&](std::string part) {
+        part.erase(0, part.find_first_not_of(spaces));
+        part.erase(part.find_last_not_of(spaces) + 1);
+        return part;
+    };
+    Option option{trimmed(text.substr(0, equals)), "", pos};
+    if (equals != std::string::npos)
+        option.value = trimmed(text.substr(equals + 1));
+    if (option.name.empty() || option.value.empty())
+        throw orvel::RecognitionException("an element option is written <name = value>",
+                                          getFilename(), pos.line, pos.column);
+    return option;
 }
 
 std::unique_ptr<Node> GrammarParser::atom(bool lexer, int depth)

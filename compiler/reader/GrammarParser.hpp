@@ -39,6 +39,7 @@ private:
     std::unique_ptr<Node> block(bool lexer, int depth);
     Sequence alternative(bool lexer, int depth);
     void element(bool lexer, int depth, Sequence& out);
+    Option elementOption();
     std::unique_ptr<Node> atom(bool lexer, int depth);
     std::unique_ptr<Node> subrule(bool lexer, int depth);
     std::unique_ptr<Node> tree(bool lexer, int depth);

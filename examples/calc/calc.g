@@ -68,20 +68,17 @@ statement
         }
     ;
 
-expr : term (("+"^ | "-"^) term)* ;
-
-term : unary (("*"^ | "/"^ | "%"^) unary)* ;
-
-// -2 ^ 2 is -(2 ^ 2), and 2 ^ -2 is allowed.
-unary
-    : ! "-" u=unary { ## = #(#[NEGATE, "-"], #u); }
-    | power
+// Earlier alternatives bind tighter. ^ groups to the right: 2 ^ 3 ^ 2 is
+// 2 ^ (3 ^ 2). -2 ^ 2 is -(2 ^ 2), and 2 ^ -2 is allowed.
+expr
+    : expr "^"^ <assoc = right> expr
+    | ! "-" u=expr { ## = #(#[NEGATE, "-"], #u); }
+    | expr ("*"^ | "/"^ | "%"^) expr
+    | expr ("+"^ | "-"^) expr
+    | NUMBER
+    | ID
+    | "("! expr ")"!
     ;
-
-// Right-associative: 2 ^ 3 ^ 2 is 2 ^ (3 ^ 2).
-power : atom ("^"^ unary)? ;
-
-atom : NUMBER | ID | "("! expr ")"! ;
 
 lexer CalcLexer;
 options { k = 2; caseSensitiveLiterals = false; }

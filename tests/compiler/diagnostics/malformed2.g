@@ -5,7 +5,7 @@ C : (X)*? ;
 D : ;
 E : 'a' ('b')=> 'b' ;
 parser P;
-r : A ;
+r : A <assoc> ;
 mode M;
 lexer M;
 F : "\uD800" ;

@@ -2,15 +2,18 @@
 """Differential test of orvelc against an exact recognizer.
 
 Draws parser grammars from a seed (rules, subrules, ? * +, empty alternatives,
-rule references, k from 1 to 3, syntactic predicates), compiles each with
+rule references, k from 1 to 3, syntactic predicates, alternatives that start
+or also end with their own rule, some with <assoc = right>), compiles each with
 orvelc, compiles the generated C++ with -Wall -Wextra -Wpedantic -Werror and
 links every parser into one driver program. Each parser then reads all short
 token strings, sentences drawn from its grammar and mutations of them; an
 Earley recognizer over the same grammar decides membership exactly.
 
 What must hold:
-- orvelc refuses a grammar exactly when it is left-recursive, has a loop whose
-  body can match nothing or a rule that never returns, and never crashes;
+- orvelc refuses a grammar exactly when it is left-recursive in another way
+  than by alternatives that start with their own rule (as the grammar reads
+  with those rewritten into a loop), has a loop whose body can match nothing
+  or a rule that never returns, and never crashes;
 - every generated parser compiles without warnings;
 - no parser accepts a string outside the language, crashes or hangs;
 - a parser of a grammar with no ambiguity warning, no syntactic predicate and
@@ -76,9 +79,13 @@ class Block:
 class Alt:
     def __init__(self, elements, predicate=None):
         self.elements, self.predicate = elements, predicate
+        self.right = False       # <assoc = right> after the second element
 
     def text(self):
-        body = " ".join(e.text() for e in self.elements)
+        texts = [e.text() for e in self.elements]
+        if self.right:
+            texts[1] += " <assoc = right>"
+        body = " ".join(texts)
         if self.predicate:
             return "(" + " ".join(e.text() for e in self.predicate) + ")=> " + body
         return body
@@ -104,6 +111,30 @@ class Grammar:
             return isinstance(e, Block) and (
                 (kind == "greedy" and e.greedy is not None) or walk_alts(e.alts))
         return any(walk_alts(alts) for alts in self.rules)
+
+    def starts_with_itself(self, alt, rule):
+        first = alt.elements[0] if alt.elements else None
+        return (alt.predicate is None and isinstance(first, Ref) and first.rule == rule
+                and not first.suffix)
+
+    def as_analysed(self):
+        """The grammar as orvelc analyses it: a rule some of whose alternatives
+        start with the rule itself, and some not, becomes the others followed
+        by a loop over what comes after the rule in those. The language stays
+        the same."""
+        rules = []
+        for i, alts in enumerate(self.rules):
+            left = [a for a in alts if self.starts_with_itself(a, i)]
+            others = [a for a in alts if not self.starts_with_itself(a, i)]
+            if not left or not others:
+                rules.append(alts)
+                continue
+            rules.append([Alt([Block(others), Block([Alt(a.elements[1:]) for a in left], "*")])])
+        return Grammar(self.index, self.k, self.alphabet, rules)
+
+    def left_recursive(self):
+        """True when orvelc refuses the grammar for its left recursion."""
+        return Bnf(self.as_analysed()).left_recursive(len(self.rules))
 
     def rules_text(self):
         return "".join("r%d : %s ;\n" % (i, " | ".join(a.text() for a in alts))
@@ -135,7 +166,26 @@ class Generator:
         self.predicates = rng.random() < 0.2
         self.greedy = rng.random() < 0.1
         rules = [self.alts(rule, 0, rng.choice((1, 2, 2, 3))) for rule in range(self.nrules)]
+        if rng.random() < 0.3:
+            rule = rng.randrange(self.nrules)
+            self.recur_left(rule, rules[rule])
         return Grammar(index, rng.choice((1, 2, 2, 3, 3)), self.alphabet, rules)
+
+    def recur_left(self, rule, alts):
+        """Makes some alternatives of `rule` start with the rule itself (suffix
+        forms), some of those also end with it (binary, some to the right),
+        and some others end with it (prefix forms)."""
+        rng = self.rng
+        for a in alts:
+            if not a.elements or a.predicate or rng.random() < 0.4:
+                continue
+            if rng.random() < 0.25:
+                a.elements.append(Ref(rule))
+                continue
+            a.elements.insert(0, Ref(rule))
+            if rng.random() < 0.5:
+                a.elements.append(Ref(rule))
+                a.right = rng.random() < 0.3
 
     def alts(self, rule, depth, count):
         rng = self.rng
@@ -460,7 +510,7 @@ class Tester:
     def __init__(self, config, work, jobs):
         self.config, self.work, self.jobs = config, work, jobs
         self.faults = []
-        self.stats = dict(grammars=0, refused=0, left_recursive=0, warned=0, predicated=0,
+        self.stats = dict(grammars=0, refused=0, left_recursive=0, climbing=0, warned=0, predicated=0,
                           greedy=0, exact=0, compiled=0, inputs=0, disagreements=0)
 
     def generate(self, grammar):
@@ -468,11 +518,13 @@ class Tester:
         path = os.path.join(self.work, grammar.name + ".g")
         with open(path, "w", encoding="utf-8") as f:
             f.write(grammar.file_text())
-        bnf = Bnf(grammar)
-        left_recursive = bnf.left_recursive(len(grammar.rules))
+        left_recursive = grammar.left_recursive()
         # orvelc refuses left recursion, a loop that could go round without
-        # consuming, and a rule that never returns.
-        unsound = bnf.empty_loop(grammar) or bnf.endless(len(grammar.rules))
+        # consuming (also one it made of left recursion), and a rule that
+        # never returns.
+        analysed = grammar.as_analysed()
+        bnf = Bnf(analysed)
+        unsound = bnf.empty_loop(analysed) or bnf.endless(len(grammar.rules))
         try:
             result = run([self.config.orvelc, "-o", self.work, path], timeout=60)
         except subprocess.TimeoutExpired:
@@ -493,6 +545,7 @@ class Tester:
             self.stats["refused"] += 1
             self.stats["left_recursive"] += left_recursive
             return None
+        self.stats["climbing"] += analysed.rules_text() != grammar.rules_text()
         return os.path.join(self.work, grammar.name + ".cpp")
 
     def compile(self, grammar, source):
@@ -633,7 +686,7 @@ class Tester:
         for index in range(count):
             g = generator.grammar(index)
             # Most left-recursive grammars are drawn again; some stay to see them refused.
-            while Bnf(g).left_recursive(len(g.rules)) and rng.random() < 0.8:
+            while g.left_recursive() and rng.random() < 0.8:
                 g = generator.grammar(index)
             g.seed = rng.randrange(1 << 30)
             grammars.append(g)
@@ -676,10 +729,11 @@ def main():
     if len(tester.faults) > REPORT_LIMIT:
         print("... and %d more faults\n" % (len(tester.faults) - REPORT_LIMIT))
     s = tester.stats
-    print("seed %d: %d grammars, %d refused (%d left-recursive), %d with ambiguity warnings, "
+    print("seed %d: %d grammars, %d refused (%d left-recursive), %d accepted with left recursion, "
+          "%d with ambiguity warnings, "
           "%d with predicates, %d with greedy options, %d compiled, %d checked exactly; "
           "%d inputs, %d disagreements; %d faults in %.0f s"
-          % (args.seed, s["grammars"], s["refused"], s["left_recursive"], s["warned"],
+          % (args.seed, s["grammars"], s["refused"], s["left_recursive"], s["climbing"], s["warned"],
              s["predicated"], s["greedy"], s["compiled"], s["exact"], s["inputs"],
              s["disagreements"], len(tester.faults), time.monotonic() - started))
     kinds = collections.Counter(f.kind for f in tester.faults)
