@@ -119,7 +119,7 @@ void RecognizerGenerator::ruleDefinition(CodeWriter& out, std::size_t index)
     out.open("");
     ruleEntry(out, index);
     knownLA_ = 0;
-    std::set<std::string> seen{info_.returnNames[index]};
+    std::set<std::string> seen;
     declareLabels(out, *r.body, seen);
     if (traces() || info_.recursive[index])
         out.line("const orvel::NestingGuard<" + grammar_.name + "> nestingGuard_(*this);");
@@ -176,8 +176,12 @@ void RecognizerGenerator::declareLabels(CodeWriter& out, const Node& node,
             declareLabels(out, *e, seen);
 }
 
+// A label named as the rule's return variable assigns that variable, which
+// the rule has declared already.
 void RecognizerGenerator::declareLabel(CodeWriter& out, const Node& labelled) const
 {
+    if (labelled.label == info_.returnNames[ruleIndex_])
+        return;
     const std::string type = labelType(labelled);
     if (!type.empty())
         out.line(type + " " + labelled.label + "{};");

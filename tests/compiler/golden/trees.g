@@ -5,10 +5,12 @@ parser Builder;
 options { buildAST = true; }
 tokens { SUM; NUM; PLUS = "+"; }
 
-start sums : (sum ";"! | list | pair)* EOF! ;
+start sums : (sum ";"! | list | pair | depth)* EOF! ;
 sum : NUM (PLUS^ NUM)* ;
 list! : "[" n=NUM "]" { ## = #(#[SUM, "sum"], #n); } ;
 pair : "(" n=NUM (NUM)* ")" -> #(#[SUM, "pair"] n (NUM)*) | "{" "}" -> ;
+// A label named as the return variable assigns it, and still has its tree.
+depth returns [int v] : "<"! v=depth ">"! { ++v; } | "!" ;
 
 treeparser Walker;
 
