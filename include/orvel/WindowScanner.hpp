@@ -2,6 +2,7 @@
 #define ORVEL_WINDOWSCANNER_HPP
 
 #include <orvel/BitSet.hpp>
+#include <orvel/CommonToken.hpp>
 #include <orvel/ErrorCounter.hpp>
 #include <orvel/Export.hpp>
 #include <orvel/InputWindow.hpp>
@@ -232,7 +233,12 @@ public:
     // made in one step (CommonToken::make); with one, the factory's token
     // given type, column, line and text in that order. Throws ORVELException
     // when the factory returns an empty handle.
-    TokenRefCount<Token> makeToken(int t, std::string_view text);
+    TokenRefCount<Token> makeToken(int t, std::string_view text)
+    {
+        if (!tokenObjectFactory)
+            return CommonToken::make(t, text, startLine, startColumn);
+        return makeFactoryToken(t, text);
+    }
     // As makeToken(t, text) with an empty text, for a token an action makes
     // and emits.
     TokenRefCount<Token> makeToken(int t) { return makeToken(t, std::string_view()); }

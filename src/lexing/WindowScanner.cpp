@@ -202,13 +202,6 @@ void WindowScanner::nestingTooDeep()
                                getColumn());
 }
 
-TokenRefCount<Token> WindowScanner::makeToken(int t, std::string_view text)
-{
-    if (!tokenObjectFactory)
-        return CommonToken::make(t, text, startLine, startColumn);
-    return makeFactoryToken(t, text);
-}
-
 int WindowScanner::popMode()
 {
     if (!modes.pop())
