@@ -102,7 +102,8 @@ void Rewriter::rewrite(std::size_t index)
         Sequence alt = std::move(body.alts[a]);
         const auto last = static_cast<std::size_t>(lastElement(alt));  // an operand where one ends it
         Node& target = forms[a] == Form::Primary || forms[a] == Form::Prefix ? *operands : *operators;
-        std::unique_ptr<TreeTemplate> tree = a < body.templates.size() ? std::move(body.templates[a]) : nullptr;
+        std::unique_ptr<TreeTemplate> tree =
+            a < body.templates.size() ? std::move(body.templates[a]) : nullptr;
         if (tree && &target == operators.get())
             tree->leftOperand = elementName(*alt[0]);
         switch (forms[a]) {

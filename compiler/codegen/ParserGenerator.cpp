@@ -120,7 +120,8 @@ void ParserGenerator::declareTemplates(CodeWriter& out, const Node& block)
     auto& writers = templates_[&block];
     for (std::size_t a = 0; a < block.templates.size(); ++a) {
         const auto& t = block.templates[a];
-        const auto number = a < block.altNumbers.size() ? static_cast<std::size_t>(block.altNumbers[a]) : a + 1;
+        const auto number =
+            a < block.altNumbers.size() ? static_cast<std::size_t>(block.altNumbers[a]) : a + 1;
         writers.push_back(t ? std::make_unique<TemplateWriter>(*t, number) : nullptr);
         if (t)
             writers.back()->declare(out);

@@ -38,10 +38,9 @@ private:
     void whileBuilding(CodeWriter& out, const CodeWriter& statements) const;
     void factorySetup(CodeWriter& out) const;
     void treeHelpers(CodeWriter& out) const;
-
-    const bool build_;  // builds trees
     void declareTemplates(CodeWriter& out, const Node& block);
 
+    const bool build_;  // builds trees
     // Of the rule being written, per block whose alternatives may end with
     // tree templates (its body, or the two blocks a left-recursive rule is
     // rewritten into) and per alternative: the writer of its template, null
