@@ -102,6 +102,10 @@ void Rewriter::rewrite(std::size_t index)
         Sequence alt = std::move(body.alts[a]);
         const auto last = static_cast<std::size_t>(lastElement(alt));  // an operand where one ends it
         Node& target = forms[a] == Form::Primary || forms[a] == Form::Prefix ? *operands : *operators;
+        std::unique_ptr<TreeTemplate> tree =
+            a < body.templates.size() ? std::move(body.templates[a]) : nullptr;
+        if (tree && &target == operators.get())
+            tree->leftOperand = elementName(*alt[0]);
         switch (forms[a]) {
         case Form::Prefix:
             callAt(*alt[last], level);
@@ -119,11 +123,13 @@ void Rewriter::rewrite(std::size_t index)
             target.pos = alt[0]->pos;
         target.alts.push_back(std::move(alt));
         target.manualAlts.push_back(a < body.manualAlts.size() && body.manualAlts[a]);
+        target.templates.push_back(std::move(tree));
         target.altNumbers.push_back(static_cast<int>(a) + 1);
     }
     body.alts.clear();
     body.alts.emplace_back();
     body.manualAlts.assign(1, false);
+    body.templates.clear();
     body.alts[0].push_back(std::move(operands));
     body.alts[0].push_back(std::move(operators));
     r.climbs = true;

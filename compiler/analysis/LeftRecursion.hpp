@@ -28,7 +28,9 @@ namespace orvelc {
 // operator through only where its level reaches p. A label on the leading r
 // becomes a labelled action (its `rule` the rule's index) that gives the
 // label the rule's value and tree so far; `returnNames` (per rule, empty for
-// none) name the values.
+// none) name the values. A tree template moves with its alternative; in the
+// loop, the name of the leading r (its label, or r) becomes the template's
+// left operand: the tree so far.
 //
 // Rules that are left-recursive in any other way are left as they are, for
 // the analysis to report. Also reports element options that are unknown or

@@ -107,11 +107,24 @@ void ParserGenerator::ruleGuards(CodeWriter& out, std::size_t index)
         return;
     out.line("orvel::ASTPair currentAST_;");
     templates_.clear();
-    for (std::size_t a = 0; a < rule().body->templates.size(); ++a) {
-        const auto& t = rule().body->templates[a];
-        templates_.push_back(t ? std::make_unique<TemplateWriter>(*t, a + 1) : nullptr);
+    declareTemplates(out, *rule().body);
+    if (rule().climbs)
+        for (const auto& block : rule().body->alts[0])
+            declareTemplates(out, *block);
+}
+
+// Makes the writers of the templates of `block` and declares their variables,
+// each alternative's named by its number as the grammar writes it.
+void ParserGenerator::declareTemplates(CodeWriter& out, const Node& block)
+{
+    auto& writers = templates_[&block];
+    for (std::size_t a = 0; a < block.templates.size(); ++a) {
+        const auto& t = block.templates[a];
+        const auto number =
+            a < block.altNumbers.size() ? static_cast<std::size_t>(block.altNumbers[a]) : a + 1;
+        writers.push_back(t ? std::make_unique<TemplateWriter>(*t, number) : nullptr);
         if (t)
-            templates_.back()->declare(out);
+            writers.back()->declare(out);
     }
 }
 
@@ -227,15 +240,24 @@ void ParserGenerator::actionBody(CodeWriter& out, const Node& node)
 }
 
 // An alternative with a tree template builds no tree as it goes: its
-// elements keep their nodes for the template, built when it ends.
+// elements keep their nodes for the template, built when it ends. In a
+// left-recursive rule the tree so far is its left operand, and the tree it
+// builds becomes the tree so far.
 void ParserGenerator::alternative(CodeWriter& out, const Node& block, std::size_t a,
                                   std::size_t first)
 {
+    const auto writers = templates_.find(&block);
     TemplateWriter* const writer =
-        &block == rule().body.get() && a < templates_.size() ? templates_[a].get() : nullptr;
+        writers != templates_.end() && a < writers->second.size() ? writers->second[a].get() : nullptr;
     if (!writer) {
         RecognizerGenerator::alternative(out, block, a, first);
         return;
+    }
+    const bool climbs = rule().climbs;
+    if (climbs) {
+        CodeWriter w;
+        writer->start(w);
+        whileBuilding(out, w);
     }
     const bool manual = manual_;
     manual_ = true;
@@ -244,7 +266,7 @@ void ParserGenerator::alternative(CodeWriter& out, const Node& block, std::size_
     template_ = nullptr;
     manual_ = manual;
     CodeWriter w;
-    writer->build(w);
+    writer->build(w, climbs);
     whileBuilding(out, w);
 }
 

@@ -4,6 +4,8 @@
 #include "codegen/RecognizerGenerator.hpp"
 #include "codegen/TemplateWriter.hpp"
 
+#include <map>
+
 namespace orvelc {
 
 // Writes a parser: an LLkParser whose rules match tokens and, with
@@ -36,11 +38,14 @@ private:
     void whileBuilding(CodeWriter& out, const CodeWriter& statements) const;
     void factorySetup(CodeWriter& out) const;
     void treeHelpers(CodeWriter& out) const;
+    void declareTemplates(CodeWriter& out, const Node& block);
 
     const bool build_;  // builds trees
-    // Per alternative of the rule being written: the writer of its tree
-    // template, null for none.
-    std::vector<std::unique_ptr<TemplateWriter>> templates_;
+    // Of the rule being written, per block whose alternatives may end with
+    // tree templates (its body, or the two blocks a left-recursive rule is
+    // rewritten into) and per alternative: the writer of its template, null
+    // for none.
+    std::map<const Node*, std::vector<std::unique_ptr<TemplateWriter>>> templates_;
     // The writer of the template whose alternative is being written, or null.
     const TemplateWriter* template_ = nullptr;
 };

@@ -37,19 +37,40 @@ bool TemplateWriter::takes(const Node& element) const
 
 std::string TemplateWriter::store(const Node& element, const std::string& value) const
 {
-    const auto it = slots_.find(elementName(element));
+    return keep(elementName(element), value);
+}
+
+std::string TemplateWriter::keep(const std::string& name, const std::string& value) const
+{
+    const auto it = slots_.find(name);
     const std::string v = variable(it->first);
     return it->second == TemplateSlot::Repeated ? v + ".push_back(" + value + ");"
                                                 : v + " = " + value + ";";
 }
 
-void TemplateWriter::build(CodeWriter& out)
+void TemplateWriter::start(CodeWriter& out) const
+{
+    for (const auto& [name, slot] : slots_) {
+        if (slot == TemplateSlot::Repeated)
+            out.line(variable(name) + ".clear();");
+        if (name == tree_.leftOperand)
+            out.line(keep(name, "currentAST_.root"));
+        else if (slot != TemplateSlot::Repeated)
+            out.line(variable(name) + " = orvel::nullAST;");
+    }
+}
+
+void TemplateWriter::build(CodeWriter& out, bool continued)
 {
     next_ = 0;
     const std::string pair = fresh("tree");
     out.line("orvel::ASTPair " + pair + ";");
     items(out, tree_.items, pair, Pass{});
     out.line("currentAST_.root = " + pair + ".root;");
+    if (!continued)
+        return;
+    out.line("currentAST_.child = currentAST_.root;");
+    out.line("currentAST_.advanceChildToEnd();");
 }
 
 void TemplateWriter::items(CodeWriter& out, const std::vector<TemplateItem>& items,

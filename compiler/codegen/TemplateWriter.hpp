@@ -28,9 +28,16 @@ public:
     // Returns the statement that keeps `value`, the node of `element` just
     // matched, for the template; `element` must be one it takes.
     std::string store(const Node& element, const std::string& value) const;
+    // Writes the statements that open a pass of an alternative of a
+    // left-recursive rule, which may run again in the rule's loop: they drop
+    // the nodes an earlier pass kept, then keep the tree so far
+    // (`currentAST_.root`) as the left operand where the template names it.
+    void start(CodeWriter& out) const;
     // Writes the statements that build the tree from the kept nodes and make
-    // it the rule's tree (`currentAST_.root`).
-    void build(CodeWriter& out);
+    // it the rule's tree (`currentAST_.root`); `continued`: more of the tree
+    // may follow (a left-recursive rule's operators), so the cursor moves to
+    // the end of the built list, for what follows to extend it.
+    void build(CodeWriter& out, bool continued);
 
 private:
     // Where a `( )*` stands: its index variable, and whether an element may
@@ -44,6 +51,8 @@ private:
     void item(CodeWriter& out, const TemplateItem& item, const std::string& pair, const Pass& pass);
     void tree(CodeWriter& out, const TemplateItem& tree, const std::string& pair, const Pass& pass);
     void repeat(CodeWriter& out, const TemplateItem& group, const std::string& pair);
+    // The statement that keeps `value` as the node of the element `name`.
+    std::string keep(const std::string& name, const std::string& value) const;
     // The node of an element or a new node, as an expression.
     std::string node(const TemplateItem& item, const Pass& pass) const;
     std::string variable(const std::string& name) const;

@@ -32,6 +32,10 @@ struct TemplateItem {
 struct TreeTemplate {
     Position pos;  // of the `->`
     std::vector<TemplateItem> items;
+    // Of a binary or suffix alternative of a left-recursive rule: the name of
+    // its leading rule reference, which stands for the tree built so far (set
+    // by the rewrite into precedence climbing); empty elsewhere.
+    std::string leftOperand;
 };
 
 // How many times the template takes an element: outside groups once, in

@@ -72,7 +72,7 @@ statement
 // 2 ^ (3 ^ 2). -2 ^ 2 is -(2 ^ 2), and 2 ^ -2 is allowed.
 expr
     : expr "^"^ <assoc = right> expr
-    | ! "-" u=expr { ## = #(#[NEGATE, "-"], #u); }
+    | "-" u=expr -> #(#[NEGATE, "-"] u)
     | expr ("*"^ | "/"^ | "%"^) expr
     | expr ("+"^ | "-"^) expr
     | NUMBER

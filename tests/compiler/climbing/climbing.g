@@ -1,8 +1,9 @@
 // A left-recursive rule for expressions: binary operators on several levels,
 // to the left and to the right, prefix and suffix forms (calls, subscripts,
 // member access), a conditional, labels on the left operand, return values,
-// tree operators and a tree built in an action. Each line prints its tree
-// and its value.
+// tree operators and a tree built in an action; then the same forms building
+// their trees with templates. Each line prints its tree, and its value where
+// it has one.
 namespace climbing;
 header {
 #include <iostream>
@@ -10,7 +11,7 @@ header {
 
 parser Parser;
 options { buildAST = true; }
-tokens { CALL; NEG; }
+tokens { CALL; NEG; ADD; MUL; }
 members {
     static long power(long base, long exponent)
     {
@@ -25,6 +26,7 @@ start file : (line)* EOF! ;
 
 line
     : e=expr ";"! { std::cout << ##->toStringTree() << " = " << e << '\n'; }
+    | "tree"! tree ";"! { std::cout << ##->toStringTree() << '\n'; }
     ;
 
 // From the tightest to the loosest.
@@ -44,6 +46,20 @@ expr returns [long v]
     ;
 
 args : expr (","! expr)* ;
+
+// The left operand, named by its label or by the rule's name, is the tree so
+// far; the tree a template builds becomes the tree so far.
+tree
+    : f=tree "(" (a=tree)? ")" -> #(#[CALL, "call"] f (a)?)
+    | tree "." NAME -> #(NAME tree)
+    | "-" u=tree -> #(#[NEG, "neg"] u)
+    | l=tree "*" r=tree -> #(#[MUL, "mul"] l r)
+    | tree "+" tree -> #(#[ADD, "add"] (tree)*)
+    | tree "^"^ <assoc = right> tree
+    | NUM
+    | NAME
+    | "(" tree ")" -> tree
+    ;
 
 lexer Lexer;
 skip WS : (' ' | '\n' { newline(); })+ ;

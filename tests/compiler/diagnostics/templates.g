@@ -10,7 +10,8 @@ start r
     | F s "," s -> #(#[LIST] s)
     | G (s)* -> #(#[LIST] (s)*)
     ;
-s : A | B -> B | C (A | B A) -> C A B ;
+s : A | B -> B | C (A | B A) -> C A B | x ;
+x : x "+"^ x -> x | l=x "*" r=x -> #(#[LIST] l r l) | A ;
 parser Q;
 q : A -> A ;
 treeparser T;
