@@ -39,6 +39,10 @@ public:
     // The node and its count record are one allocation, recycled per thread.
     // Throws std::bad_alloc when memory runs out.
     static ASTRefCount<AST> factory();
+    // Returns a handle to a new CommonAST of type `type` holding `text`
+    // (taken over), made as factory() makes its nodes. Throws std::bad_alloc
+    // when memory runs out.
+    static ASTRefCount<AST> make(int type, std::string&& text);
 
 protected:
     // Copies type and text; the copy has no links.

@@ -82,7 +82,13 @@ ASTRefCount<AST> ASTFactory::create(TokenRefCount<Token> tok)
 {
     if (!tok)
         return nullAST;
-    ASTRefCount<AST> node = makeNode(tok->getType());
+    const int type = tok->getType();
+    // A CommonAST is given the token's type and text directly: what its
+    // initialize(tok) does, without the calls through the factory pointer and
+    // the node's virtuals, and with the text moved in rather than copied.
+    if (descriptorFor(type).factory == &CommonAST::factory)
+        return CommonAST::make(type, tok->getText());
+    ASTRefCount<AST> node = makeNode(type);
     node->initialize(tok);
     return node;
 }

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include <utility>
+
 namespace orvel {
 
 const char* CommonAST::typeName() const { return TYPE_NAME; }
@@ -46,6 +48,15 @@ ASTRefCount<AST> CommonAST::factory()
     // The handle made below takes the first share.
     record->count = 0;
     return ASTRefCount<AST>(node);
+}
+
+ASTRefCount<AST> CommonAST::make(int type, std::string&& text)
+{
+    ASTRefCount<AST> node = factory();
+    auto& made = static_cast<CommonAST&>(*node);
+    made.type = type;
+    made.text = std::move(text);
+    return node;
 }
 
 }

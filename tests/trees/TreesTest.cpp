@@ -227,6 +227,11 @@ TEST(ASTFactory, CreatesTheClassRegisteredForTheTypeElseTheDefaultClassAndTheTab
         EXPECT_TRUE(isCounted(factory.create(type))) << type;
     EXPECT_STREQ("CommonASTWithHiddenTokens", factory.create(9)->typeName());
     EXPECT_EQ(" <no text>", ASTFactory().create(TokenRefCount<Token>(new Token(6)))->toStringList());
+    const std::string longText(40, 'x');
+    const ASTRefCount<AST> plain = ASTFactory().create(token(7, longText));
+    EXPECT_STREQ("CommonAST", plain->typeName());
+    EXPECT_EQ(longText, plain->getText());
+    EXPECT_EQ(7, plain->getType());
     EXPECT_FALSE(factory.create(nullAST) || factory.create(nullToken));
 }
 
