@@ -112,6 +112,8 @@ void LexerGenerator::settings(CodeWriter& out) const
 {
     if (info_.tabSize > 0)
         out.line("setTabSize(" + std::to_string(info_.tabSize) + ");");
+    if (findOption(grammar_.options, "nestingLimit"))
+        out.line("setNestingLimit(" + std::to_string(info_.nestingLimit) + ");");
     if (info_.errorLimit > 0)
         out.line("setErrorLimit(" + std::to_string(info_.errorLimit) + ");");
     if (info_.modeNames.size() > 1)
@@ -135,7 +137,6 @@ void LexerGenerator::nextToken(CodeWriter& out)
     out.close();
     out.line("resetText();");
     out.line("returnToken_ = orvel::nullToken;");
-    out.line("nestingExceeded_ = false;");
     out.open("try");
     if (info_.tokenDecisions.size() == 1) {
         modeChoice(out, 0);
@@ -154,7 +155,7 @@ void LexerGenerator::nextToken(CodeWriter& out)
     out.line("return std::move(returnToken_);");
     out.close();
     out.chain("catch (const orvel::RecognitionException& ex)");
-    out.open("if (nestingExceeded_)");
+    out.open("if (nestingWasExceeded())");
     out.line("throw;");
     out.close();
     out.line("reportSyntaxError(ex);");

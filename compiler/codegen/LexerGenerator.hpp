@@ -18,6 +18,8 @@ private:
     void privateMembers(CodeWriter& out) override;
     void prelude(CodeWriter& out) override;
     bool traces() const override { return false; }
+    bool baseNests() const override { return true; }
+    std::string nestingExceeded() const override { return "nestingWasExceeded()"; }
     std::string signature(std::size_t rule, bool qualified) const override;
     void ruleEntry(CodeWriter& out, std::size_t rule) override;
     void ruleGuards(CodeWriter&, std::size_t) override {}

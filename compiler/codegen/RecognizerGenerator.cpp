@@ -52,9 +52,11 @@ void RecognizerGenerator::declaration(CodeWriter& out)
     out.label("public:");
     publicMembers(out);
     out.line("");
-    out.line("// Rules nest at most this deep before a recognition error ends the input.");
-    out.line("void setNestingLimit(int limit) { nestingLimit_ = limit; }");
-    out.line("int getNestingLimit() const { return nestingLimit_; }");
+    if (!baseNests()) {
+        out.line("// Rules nest at most this deep before a recognition error ends the input.");
+        out.line("void setNestingLimit(int limit) { nestingLimit_ = limit; }");
+        out.line("int getNestingLimit() const { return nestingLimit_; }");
+    }
     if (traces()) {
         out.line("// Traces every rule entered and left (traceIn/traceOut) while on.");
         out.line("void setTracing(bool on) { tracing_ = on; }");
@@ -69,22 +71,27 @@ void RecognizerGenerator::declaration(CodeWriter& out)
         grammarCode(out, c.text, c.line, c.column);
     out.line("");
     out.label("private:");
-    out.line("friend class orvel::NestingGuard<" + n + ">;");
-    out.line("void enterRule();");
-    out.line("void leaveRule() { --nesting_; }");
+    if (!baseNests()) {
+        out.line("friend class orvel::NestingGuard<" + n + ">;");
+        out.line("void enterRule();");
+        out.line("void leaveRule() { --nesting_; }");
+    }
     privateMembers(out);
     if (traces())
         out.line("bool tracing_ = false;");
-    out.line("int nesting_ = 0;");
-    out.line("int nestingLimit_ = " + std::to_string(info_.nestingLimit) + ";");
-    out.line("bool nestingExceeded_ = false;");
+    if (!baseNests()) {
+        out.line("int nesting_ = 0;");
+        out.line("int nestingLimit_ = " + std::to_string(info_.nestingLimit) + ";");
+        out.line("bool nestingExceeded_ = false;");
+    }
     out.close(";");
 }
 
 void RecognizerGenerator::definition(CodeWriter& out)
 {
     prelude(out);
-    enterRule(out);
+    if (!baseNests())
+        enterRule(out);
     for (std::size_t i = 0; i < grammar_.rules.size(); ++i)
         ruleDefinition(out, i);
 }
@@ -191,7 +198,7 @@ void RecognizerGenerator::declareLabel(CodeWriter& out, const Node& labelled) co
 // nesting error, and any error while guessing (it fails the guess).
 void RecognizerGenerator::passThrough(CodeWriter& out) const
 {
-    out.open(guessing_ ? "if (nestingExceeded_ || " + guessingDepth() + " > 0)" : "if (nestingExceeded_)");
+    out.open("if (" + nestingExceeded() + (guessing_ ? " || " + guessingDepth() + " > 0)" : ")"));
     out.line("throw;");
     out.close();
 }
@@ -435,7 +442,7 @@ void RecognizerGenerator::guess(CodeWriter& out, const Node& pred)
     knownLA_ = known;
     out.chain("catch (const orvel::RecognitionException&)");
     out.line("matched_ = false;");
-    out.open("if (nestingExceeded_)");
+    out.open("if (" + nestingExceeded() + ")");
     out.line(rewindInput());
     out.line(lowerGuessing());
     out.line("throw;");

@@ -46,6 +46,11 @@ protected:
     virtual void prelude(CodeWriter& out) = 0;
     // Whether the recognizer traces its rules (parsers and tree parsers).
     virtual bool traces() const { return true; }
+    // Whether the base class keeps the rules' nesting count and limit
+    // (enterRule, leaveRule, setNestingLimit); else the class declares its own.
+    virtual bool baseNests() const { return false; }
+    // Whether the nesting limit was passed: an expression.
+    virtual std::string nestingExceeded() const { return "nestingExceeded_"; }
 
     // The rule's signature, with the class's scope when `qualified`.
     virtual std::string signature(std::size_t rule, bool qualified) const = 0;
