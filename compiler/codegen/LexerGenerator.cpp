@@ -4,6 +4,17 @@
 
 namespace orvelc {
 
+namespace {
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}
+
 void LexerGenerator::publicMembers(CodeWriter& out)
 {
     const std::string& n = grammar_.name;
@@ -53,13 +64,18 @@ void LexerGenerator::prelude(CodeWriter& out)
     nextToken(out);
 }
 
-bool LexerGenerator::hasKeywords() const
+// The literals a token rule's text may turn out to be (soft keywords stay
+// names: the parser tells them by their text).
+std::vector<const TokenEntry*> LexerGenerator::keywords() const
 {
+    std::vector<const TokenEntry*> found;
     for (const TokenEntry* e : vocabulary_.entries())
         if (e->isLiteral && !e->soft)
-            return true;
-    return false;
+            found.push_back(e);
+    return found;
 }
+
+bool LexerGenerator::hasKeywords() const { return !keywords().empty(); }
 
 // The type of the keyword spelt `text`, or `otherwise`: a switch on the
 // length and one on the first byte, then a comparison per literal left.
@@ -68,13 +84,8 @@ void LexerGenerator::keywordType(CodeWriter& out) const
     const bool folded = !info_.caseSensitiveLiterals;
     // By length, then first byte: each literal's spelling (folded) and name.
     std::map<std::size_t, std::map<int, std::vector<std::pair<std::string, std::string>>>> literals;
-    for (const TokenEntry* e : vocabulary_.entries()) {
-        if (!e->isLiteral || e->soft)
-            continue;
-        std::string spelling = e->literal;
-        if (folded)
-            for (char& c : spelling)
-                c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    for (const TokenEntry* e : keywords()) {
+        const std::string spelling = folded ? lowered(e->literal) : e->literal;
         const int first = spelling.empty() ? -1 : static_cast<unsigned char>(spelling[0]);
         literals[spelling.size()][first].emplace_back(spelling, e->name);
     }
@@ -261,10 +272,7 @@ void LexerGenerator::matchTerminal(CodeWriter& out, const Node& node)
         matchCall(out, "match", symbol(info_.caseSensitive ? node.low : tolower(node.low)));
         return;
     case NodeKind::String: {
-        std::string t = node.text;
-        if (!info_.caseSensitive)
-            for (char& c : t)
-                c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        const std::string t = info_.caseSensitive ? node.text : lowered(node.text);
         if (t.find('\0') != std::string::npos)
             matchCall(out, "match", "std::string(" + quoted(t) + ", " + std::to_string(t.size()) + ")");
         else if (!t.empty())

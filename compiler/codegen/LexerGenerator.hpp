@@ -44,6 +44,7 @@ private:
     std::string runTable(const SymbolSet& set);
     void settings(CodeWriter& out) const;
     void keywordType(CodeWriter& out) const;
+    std::vector<const TokenEntry*> keywords() const;
     bool hasKeywords() const;
     void nextToken(CodeWriter& out);
     void modeChoice(CodeWriter& out, std::size_t mode);
